@@ -1,0 +1,198 @@
+// StarCatalog: the catalogue engine. Loads a fixed-column catalogue of
+// variable stars, searches it by sky area, magnitude and period, walks the
+// matches with a cursor and writes them out as CSV or as catalogue lines.
+//
+// No user-interface dependency; no exceptions are thrown across this
+// interface except std::bad_alloc when memory runs out. Outcomes are return
+// codes: a count (0 or more) or -1.
+//
+// Units: right ascension in whole hours and minutes, declination in whole
+// degrees (negative south), magnitudes in mag, periods in days.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+// One valid catalogue line and its decoded fields. Created by Load, owned by
+// the StarCatalog that loaded it, never changed afterwards. The text fields
+// are zero-terminated and always hold their full width, blanks included.
+struct StarRecord {
+    std::int32_t seq;        // 1 for the first valid line of the file, then 2, 3, ...
+    char* line;              // the stored line: the line as read, filled with blanks to
+                             // at least 75 characters, zero-terminated; lives in the
+                             // same allocation as the record
+    std::int32_t lineLength; // characters in `line`, terminator not counted
+    std::int16_t raHours;    // right ascension, hours (not range-checked)
+    std::int16_t raMinutes;  // right ascension, minutes (not range-checked)
+    std::int16_t decDegrees; // declination, whole degrees, negative for south
+    char name[12];           // positions 10-20, right-justified
+    char type[9];            // positions 22-29
+    char range[15];          // positions 32-45
+    char description[21];    // positions 55-74
+    double maxMagnitude;     // 0 when its digits are absent
+    double minMagnitude;     // 0 when its digits are absent
+    double period;           // days; 0 when its digits are absent
+    StarRecord* next;        // next record in file order, null at the last
+};
+
+// One entry of the result list. Owned by the StarCatalog; `record` is borrowed.
+struct ResultNode {
+    std::int32_t position; // 1 for the first node, then 2, 3, ...
+    ResultNode* prev;      // null at the first node
+    StarRecord* record;    // not owned
+    ResultNode* next;      // null at the last node
+};
+
+// The catalogue.
+//
+// Ownership and invariants:
+//  - owns every StarRecord (singly linked from firstRecord, file order, seq 1..n)
+//    and every ResultNode (doubly linked from resultHead to resultTail,
+//    catalogue order, position 1..n); each is a separate allocation;
+//  - loaded     == (firstRecord != nullptr);
+//  - hasResults == (resultHead != nullptr); then cursor is a node of the list,
+//    otherwise resultHead, cursor and resultTail are null;
+//  - atFirst / atLast are end-of-walk markers, see MoveFirst ... MovePrev;
+//  - both streams are closed between operations.
+//
+// Not copyable: it owns raw nodes.
+class StarCatalog {
+public:
+    StarCatalog();
+    ~StarCatalog();
+    StarCatalog(const StarCatalog&) = delete;
+    StarCatalog& operator=(const StarCatalog&) = delete;
+
+    // ---- Loading --------------------------------------------------------
+    // Discards the earlier catalogue and its result list (even when this load
+    // fails), then reads `path`, keeping every line that passes the format
+    // test. Returns the number of records loaded (>= 1; the result list then
+    // holds every record with the cursor on the first), 0 when the file holds
+    // no valid line, or -1 when it cannot be opened or read (a directory, a
+    // read error) or `path` is null.
+    std::int32_t Load(const char* path);
+
+    // Rebuilds the result list from every record, in file order; cursor on
+    // the first node, atFirst true, atLast false. Does nothing when nothing
+    // is loaded.
+    void ListAll();
+
+    // Release the result list / the record list. Callers clear hasResults /
+    // loaded themselves; ClearResults must run before the records go.
+    void ClearResults();
+    void ClearRecords();
+
+    // ---- Criteria -------------------------------------------------------
+    // Each setter stores its value or, when the rule fails, silently keeps
+    // the previous one:
+    //   SetRaWest, SetRaEast      0 <= x <= 23
+    //   SetDecSouth               -90 <= x <= 90 and x <= decNorth
+    //   SetDecNorth               -90 <= x <= 90 and x >= decSouth
+    //   SetPeriodLeast            x >= 0 and x <= periodMost
+    //   SetPeriodMost             x > 0 and x >= periodLeast
+    //   SetMinMagLimit, SetMaxMagLimit   x >= 0, stored as the nearest float
+    void SetRaWest(std::int16_t hours);
+    void SetRaEast(std::int16_t hours);
+    void SetDecSouth(std::int16_t degrees);
+    void SetDecNorth(std::int16_t degrees);
+    void SetPeriodLeast(double days);
+    void SetPeriodMost(double days);
+    void SetMinMagLimit(double magnitude);
+    void SetMaxMagLimit(double magnitude);
+
+    std::int16_t GetRaWest() const;
+    std::int16_t GetRaEast() const;
+    std::int16_t GetDecSouth() const;
+    std::int16_t GetDecNorth() const;
+    double GetPeriodLeast() const;
+    double GetPeriodMost() const;
+    float GetMinMagLimit() const;
+    float GetMaxMagLimit() const;
+
+    // ---- Matching and search --------------------------------------------
+    // Specific mode: inside the RA window and the declination band, with
+    // minMagnitude >= minMagLimit, maxMagnitude <= maxMagLimit, periodLeast
+    // <= period <= periodMost, and all three values non-zero.
+    bool MatchesSpecific(const StarRecord& record) const;
+    // Unspecified mode: inside the RA window and the declination band, with
+    // maxMagnitude, minMagnitude and period all exactly 0.
+    bool MatchesUnspecified(const StarRecord& record) const;
+
+    // Replaces the result list with the matching records in catalogue order.
+    // Returns the number of matches (cursor on the first, atFirst true,
+    // atLast false; with 0 matches both flags are true), or -1 when nothing
+    // is loaded (then nothing changes).
+    std::int32_t Search(bool specific);
+
+    // ---- Cursor ---------------------------------------------------------
+    // With a result list:
+    //   MoveFirst: cursor on the first node; atFirst true, atLast false.
+    //   MoveLast:  cursor on the last node;  atFirst false, atLast true.
+    //   MoveNext:  atLast becomes true if and only if the cursor's node has no
+    //              next (the cursor then stays); otherwise the cursor moves on.
+    //              atFirst becomes false.
+    //   MovePrev:  the mirror image of MoveNext.
+    // Without a result list every move sets both atFirst and atLast to true,
+    // so that any walk ends at once. A new catalogue reports both false.
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrev();
+    bool IsAtFirst() const;
+    bool IsAtLast() const;
+
+    // ---- Record under the cursor ----------------------------------------
+    // Without a cursor: 0, 0.0 or "" (one constant empty string). The text
+    // is the record's own stored field, valid until the next Load or the
+    // destruction of the catalogue.
+    std::int16_t CurrentRaHours() const;
+    std::int16_t CurrentRaMinutes() const;
+    std::int16_t CurrentDec() const;
+    const char* CurrentName() const;        // 11 characters
+    const char* CurrentType() const;        // 8 characters
+    const char* CurrentRange() const;       // 14 characters
+    double CurrentPeriod() const;           // days, 0 when not given
+    const char* CurrentDescription() const; // 20 characters
+
+    // ---- Export ---------------------------------------------------------
+    // Write the current result list, in catalogue order, to `path` (created
+    // or truncated). Return the number of result lines written (the CSV
+    // header is not counted); 0 when nothing is loaded (no file is touched);
+    // -1 when the file cannot be opened or a write fails. Neither moves the
+    // cursor.
+    std::int32_t SaveCsv(const char* path);
+    std::int32_t SaveText(const char* path);
+
+    // ---- State, for callers and tests -----------------------------------
+    bool IsLoaded() const { return loaded; }
+    bool HasResults() const { return hasResults; }
+    const StarRecord* FirstRecord() const { return firstRecord; }
+    const ResultNode* ResultHead() const { return resultHead; }
+    const ResultNode* ResultTail() const { return resultTail; }
+    const ResultNode* Cursor() const { return cursor; }
+    const char* InputPath() const { return inputPath.c_str(); }
+    const char* OutputPath() const { return outputPath.c_str(); }
+
+private:
+    std::string inputPath;      // path last given to Load, held whole
+    std::string outputPath;     // path last given to a save while loaded, held whole
+    std::ifstream inputStream;  // open only during Load
+    std::ofstream outputStream; // open only during SaveCsv / SaveText
+    StarRecord* firstRecord = nullptr;
+    ResultNode* resultHead = nullptr;
+    ResultNode* cursor = nullptr;
+    ResultNode* resultTail = nullptr;
+    std::int16_t raWest = 0;
+    std::int16_t raEast = 23;
+    std::int16_t decSouth = -90;
+    std::int16_t decNorth = 90;
+    double periodLeast = 0.0;
+    double periodMost = 10000.0;
+    float minMagLimit = 6.0f;
+    float maxMagLimit = 7.0f;
+    bool loaded = false;
+    bool hasResults = false;
+    bool atFirst = false;
+    bool atLast = false;
+};
