@@ -1,0 +1,46 @@
+// FileDialog: the common open / save file dialog, run modally.
+//
+// The filter text is a series of "|"-ended parts: description, pattern,
+// description, pattern, ..., then an empty part ("Text Files (*.txt)|*.txt|
+// All Files (*.*)|*.*||"). The first filter is selected on opening. The
+// dialog never asks before replacing a file, and the open kind accepts a
+// name that does not exist. A name typed without an extension gets the
+// default extension.
+#pragma once
+
+#include <string>
+
+namespace tk {
+
+class Dialog;
+
+class FileDialog {
+public:
+    enum Flags : unsigned {
+        kHideReadOnly = 1u << 0, // no read-only check box (this toolkit never shows one)
+    };
+
+    FileDialog(bool openKind, const char* defaultExtension, const char* initialFileName,
+               unsigned flags, const char* filterText, Dialog* owner);
+
+    // Returns kIdOk when the user confirmed a name, kIdCancel otherwise.
+    int DoModal();
+
+    // After a confirmed run: the chosen file's full path, its name without
+    // folder, and its extension (the characters after the last dot of the
+    // name, without the dot; empty when there is none).
+    std::string GetPathName() const;
+    std::string GetFileName() const;
+    std::string GetFileExt() const;
+
+private:
+    bool openKind_;
+    std::string defaultExtension_;
+    std::string initialFileName_;
+    unsigned flags_;
+    std::string filterText_;
+    Dialog* owner_;
+    std::string path_;
+};
+
+} // namespace tk
