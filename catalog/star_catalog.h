@@ -70,7 +70,11 @@ public:
     // test. Returns the number of records loaded (>= 1; the result list then
     // holds every record with the cursor on the first), 0 when the file holds
     // no valid line, or -1 when it cannot be opened or read (a directory, a
-    // read error) or `path` is null.
+    // read error) or `path` is null; after 0 or -1 nothing is loaded.
+    //
+    // Lines end at a line feed; one carriage return before it is dropped.
+    // Lines of any length are read and stored whole; `path` may be of any
+    // length and is kept whole in InputPath(). The criteria are not touched.
     std::int32_t Load(const char* path);
 
     // Rebuilds the result list from every record, in file order; cursor on
@@ -158,9 +162,18 @@ public:
     // ---- Export ---------------------------------------------------------
     // Write the current result list, in catalogue order, to `path` (created
     // or truncated). Return the number of result lines written (the CSV
-    // header is not counted); 0 when nothing is loaded (no file is touched);
-    // -1 when the file cannot be opened or a write fails. Neither moves the
-    // cursor.
+    // header is not counted); 0 when nothing is loaded (no file is touched,
+    // OutputPath() unchanged); -1 when `path` is null, the file cannot be
+    // opened or any write fails (a full disk: the file may then hold part of
+    // the output). Neither moves the cursor nor changes the flags.
+    //
+    // Every line ends with a single line feed. SaveCsv writes the header
+    // "Hr,Min,Deg,Name,Type,Range,Desc,Max,Min,Period", then per result:
+    // Hr,Min,Deg as decimal integers; Name, Type, Range and Desc as their
+    // full stored width inside double quotes, a double quote inside doubled;
+    // Max, Min, Period as printf("%g") gives them in the C locale, whatever
+    // the process locale is. SaveText writes each result's stored `line`
+    // byte for byte.
     std::int32_t SaveCsv(const char* path);
     std::int32_t SaveText(const char* path);
 
@@ -175,10 +188,17 @@ public:
     const char* OutputPath() const { return outputPath.c_str(); }
 
 private:
+    // Opens outputStream on `path` for a save; false (stream closed, state
+    // cleared) when it cannot be opened.
+    bool OpenOutput(const char* path);
+    // Flushes and closes outputStream; false when any write or the close
+    // failed. The stream is left closed with its state cleared.
+    bool CloseOutput();
+
     std::string inputPath;      // path last given to Load, held whole
     std::string outputPath;     // path last given to a save while loaded, held whole
-    std::ifstream inputStream;  // open only during Load
-    std::ofstream outputStream; // open only during SaveCsv / SaveText
+    std::ifstream inputStream;  // open only during Load, binary, read in large blocks
+    std::ofstream outputStream; // open only during SaveCsv / SaveText, written in large blocks
     StarRecord* firstRecord = nullptr;
     ResultNode* resultHead = nullptr;
     ResultNode* cursor = nullptr;

@@ -1,0 +1,54 @@
+// The fixed-column catalogue line: the format test that decides whether a
+// line is a star, and the decoding of a valid line into a StarRecord.
+//
+// Positions count from 0. A valid line has decimal digits at 0-3 (RA hours
+// and minutes), "+" or "-" at 4, digits at 5-6 (declination degrees), white
+// space or a letter at 7, white space at 8-9 and printable non-blank
+// characters at 10 (name) and 22 (type). Decoding reads only positions 0-74
+// of the stored line, which is at least 75 characters long.
+#pragma once
+
+#include <cstddef>
+
+#include "star_catalog.h"
+
+namespace velmo {
+
+// Shortest stored line: shorter valid lines are filled up with blanks.
+constexpr std::size_t kStoredLineMinLength = 75;
+
+// Byte classes of the format test, on the byte's value 0-255; bytes 128-255
+// belong to none of them.
+inline bool IsDigitByte(unsigned char c) { return static_cast<unsigned>(c - '0') < 10u; }
+inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
+inline bool IsLetterByte(unsigned char c) {
+    return static_cast<unsigned>((c | 0x20) - 'a') < 26u;
+}
+inline bool IsPrintableNonBlankByte(unsigned char c) { return static_cast<unsigned>(c - 33) < 94u; }
+
+// True when the `length` bytes at `text` (the line as read, without its line
+// end) pass the format test. Positions beyond `length` fail their test.
+bool PassesFormatTest(const char* text, std::size_t length);
+
+// Allocates one StarRecord with its stored line in the same allocation: the
+// `length` bytes at `text`, filled up with blanks to 75 characters when
+// shorter, zero-terminated; decodes the fields from it and sets `seq`;
+// `next` is null. The line must pass the format test and be shorter than
+// INT32_MAX bytes. Throws std::bad_alloc when memory runs out. Release with
+// DeleteRecord.
+StarRecord* NewRecord(const char* text, std::size_t length, std::int32_t seq);
+
+// Releases a record made by NewRecord (null is allowed).
+void DeleteRecord(StarRecord* record);
+
+// The decoding sums, on a stored line (at least 75 characters).
+// Magnitude at `tens` (tens, units, point, tenths, hundredths): each digit
+// times 10, 1, 0.1f, 0.01f (the tenth and hundredth weights are the nearest
+// floats, widened), summed in 64-bit floating point in that order; non-digits
+// add nothing.
+double DecodeMagnitude(const char* tens);
+// Period at positions 46-54: thousands to units, "K" at 50 multiplies the
+// whole part by 1000, then tenths to ten-thousandths; non-digits add nothing.
+double DecodePeriod(const char* line);
+
+}  // namespace velmo
