@@ -1,0 +1,163 @@
+// CSearchDlg: construction, transfers, initialisation, command routing, the
+// "Specific?" box, the About box and the minimised window. The load, search
+// and save commands are in search_dlg_commands.cpp.
+#include "app/search_dlg.h"
+
+#include <QDialog>  // Window() is a QWidget, for PaintContext
+
+#include "app/about_dlg.h"
+#include "app/minimised_icon.h"
+#include "res/resource.h"
+#include "toolkit/data_exchange.h"
+#include "toolkit/resources.h"
+
+CSearchDlg::CSearchDlg(tk::Dialog* parent)
+    : tk::Dialog(IDD_SEARCH_DIALOG, parent),
+      m_hIcon(tk::LoadIcon(IDR_MAINFRAME)),
+      m_raWest(0),
+      m_raEast(23),
+      m_decSouth(-90),
+      m_decNorth(90),
+      m_maxMag(7.0f),
+      m_minMag(6.0f),
+      m_periodLeast(0.0),
+      m_periodMost(1000.0),
+      m_specific(1),
+      m_recordsLoaded(0),
+      m_recordsSearched(0) {}
+
+CSearchDlg::~CSearchDlg() = default;
+
+bool CSearchDlg::TransferData(bool toMembers) {
+    tk::DataExchange dx(*this, toMembers);
+    dx.Int16(IDC_RA_WEST, m_raWest, 0, 23);
+    dx.Int16(IDC_RA_EAST, m_raEast, 0, 23);
+    dx.Int16(IDC_DEC_SOUTH, m_decSouth, -90, 90);
+    dx.Int16(IDC_DEC_NORTH, m_decNorth, -90, 90);
+    dx.Float(IDC_MAG_MAX, m_maxMag, 0.0f, 99.0f);
+    dx.Float(IDC_MAG_MIN, m_minMag, 0.0f, 99.0f);
+    dx.Double(IDC_PERIOD_LEAST, m_periodLeast, 0.0, 100000.0);
+    dx.Double(IDC_PERIOD_MOST, m_periodMost, 0.0, 100000.0);
+    dx.Bind(IDC_RA_WEST, m_raWestEdit);
+    dx.Bind(IDC_RA_EAST, m_raEastEdit);
+    dx.Bind(IDC_DEC_SOUTH, m_decSouthEdit);
+    dx.Bind(IDC_DEC_NORTH, m_decNorthEdit);
+    dx.Bind(IDC_MAG_MAX, m_maxMagEdit);
+    dx.Bind(IDC_MAG_MIN, m_minMagEdit);
+    dx.Bind(IDC_PERIOD_LEAST, m_periodLeastEdit);
+    dx.Bind(IDC_PERIOD_MOST, m_periodMostEdit);
+    dx.Bind(IDC_FILE_NAME, m_fileNameEdit);
+    dx.Bind(IDC_RESULT_LIST, m_resultList);
+    dx.Check(IDC_SPECIFIC, m_specific);
+    dx.Bind(IDC_SPECIFIC, m_specificCheck);
+    dx.Bind(IDC_SEARCH_ASC, m_searchAscButton);
+    dx.Bind(IDC_SEARCH_DESC, m_searchDescButton);
+    dx.Text(IDC_FILE_NAME, m_fileName);
+    dx.Int32(IDC_RECORDS_LOADED, m_recordsLoaded);
+    dx.Int32(IDC_RECORDS_SEARCHED, m_recordsSearched);
+    return dx.Ok();
+}
+
+bool CSearchDlg::InitWindow() {
+    tk::Dialog::InitWindow();  // the members into the controls, binding them
+
+    if (HasSystemMenu()) {
+        const std::string aboutMenu = tk::LoadString(IDS_ABOUTBOX);
+        if (!aboutMenu.empty()) {
+            AppendSystemMenuSeparator();
+            AppendSystemMenuItem(IDM_ABOUTBOX, aboutMenu.c_str());
+        }
+    }
+
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+
+    using Align = tk::ListView::Align;
+    m_resultList.InsertColumn(0, "R.A.", Align::Right, 40);
+    m_resultList.InsertColumn(1, "Dec.", Align::Right, 35);
+    m_resultList.InsertColumn(2, "Name", Align::Right, 75);
+    m_resultList.InsertColumn(3, "Type", Align::Left, 70);
+    m_resultList.InsertColumn(4, "Magnitude", Align::Left, 95);
+    m_resultList.InsertColumn(5, "Period", Align::Right, 75);
+    m_resultList.InsertColumn(6, "Description", Align::Left, 120);
+
+    m_specificCheck.SetCheck(1);
+    return true;
+}
+
+bool CSearchDlg::OnCommand(int id) {
+    switch (id) {
+        case IDC_SEARCH_ASC:
+            OnSearchAscClicked();
+            return true;
+        case IDC_SEARCH_DESC:
+            OnSearchDescClicked();
+            return true;
+        case IDC_SPECIFIC:
+            OnSpecificClicked();
+            return true;
+        case ID_FILE_LOAD:
+            OnFileLoad();
+            return true;
+        case ID_FILE_SAVE_CSV:
+            OnFileSaveCsv();
+            return true;
+        case ID_FILE_SAVE_TXT:
+            OnFileSaveTxt();
+            return true;
+        case ID_HELP_ABOUT:
+            OnHelpAbout();
+            return true;
+        default:
+            return tk::Dialog::OnCommand(id);
+    }
+}
+
+void CSearchDlg::OnSpecificClicked() {
+    // The automatic check box has already toggled; read it from the control.
+    const bool specific = m_specificCheck.GetCheck() == 1;
+    EnableControl(IDC_MAG_MAX, specific);
+    EnableControl(IDC_MAG_MIN, specific);
+    EnableControl(IDC_PERIOD_MOST, specific);
+    EnableControl(IDC_PERIOD_LEAST, specific);
+}
+
+void CSearchDlg::OnHelpAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CSearchDlg::OnSysCommand(unsigned commandId, std::intptr_t param) {
+    if ((commandId & 0xFFF0u) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        DefaultSysCommand(commandId, param);
+    }
+}
+
+void CSearchDlg::OnPaint() {
+    if (!IsIconic()) {
+        tk::Dialog::OnPaint();
+        return;
+    }
+    tk::PaintContext dc(Window());
+    dc.EraseIconBackground();
+    const int cxIcon = tk::SystemIconWidth();
+    const int cyIcon = tk::SystemIconHeight();
+    const tk::Rect rect = GetClientRect();
+    const int x = CentredIconOffset(rect.right - rect.left, cxIcon);
+    const int y = CentredIconOffset(rect.bottom - rect.top, cyIcon);
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+const tk::Icon& CSearchDlg::OnQueryDragIcon() const { return m_hIcon; }
+
+void CSearchDlg::EnableGroup(bool enable) {
+    tk::Control* const group[] = {
+        &m_raWestEdit,     &m_raEastEdit,      &m_decSouthEdit,     &m_decNorthEdit,
+        &m_maxMagEdit,     &m_minMagEdit,      &m_periodMostEdit,   &m_periodLeastEdit,
+        &m_searchAscButton, &m_searchDescButton, &m_specificCheck,
+    };
+    for (tk::Control* control : group) control->EnableWindow(enable);
+}

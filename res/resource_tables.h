@@ -1,0 +1,13 @@
+// The resource tables that make up ProgramResources(), each defined in its
+// own file of this folder. Static constant data, for the resource library only.
+#pragma once
+
+#include "toolkit/resource_types.h"
+
+namespace velmo_res {
+
+extern const tk::DialogTemplate kAboutDialog;  // IDD_ABOUTBOX
+extern const tk::DialogTemplate kSearchDialog; // IDD_SEARCH_DIALOG
+extern const tk::MenuTemplate kMainMenu;       // IDR_MAIN_MENU
+
+}  // namespace velmo_res
