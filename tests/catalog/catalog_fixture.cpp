@@ -25,13 +25,13 @@ std::uint32_t Next(std::uint32_t& state) {  // xorshift32: same sequence everywh
 int Below(std::uint32_t& state, int n) { return static_cast<int>(Next(state) % static_cast<unsigned>(n)); }
 
 std::string TwoDigits(int value) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d", value);
     return text;
 }
 
 std::string Magnitude(std::uint32_t& state) {  // " 5.80" or "12.34"
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%2d.%02d", 1 + Below(state, 17), Below(state, 100));
     return text;
 }
@@ -73,7 +73,7 @@ std::string RandomStarLine(std::uint32_t& state) {
     star.maxMag = shape == 0 ? "" : Magnitude(state);
     star.minMag = shape <= 1 ? "" : Magnitude(state);
     if (shape >= 2) {
-        char text[16];
+        char text[32];
         if (Below(state, 8) == 0) {
             std::snprintf(text, sizeof text, "%4dK%d", 1 + Below(state, 99), Below(state, 10));
         } else {
