@@ -55,13 +55,31 @@ public:
     // Binds a control object to its control (every run; harmless to repeat).
     void Bind(int id, Control& control);
 
-    // Formatting and parsing used by the rows, locale-independent.
+    // Formatting and parsing used by the rows, the same under every locale.
+    //
+    // FormatFloat / FormatDouble: the shortest "%.Ng" text, N from 6 (float)
+    // or 15 (double) upwards, that ParseFloat reads back as the same value
+    // ("7", "1000", "6.1", "1e-07"); "inf", "-inf" or "nan" for those.
     static std::string FormatFloat(float value);
     static std::string FormatDouble(double value);
-    static bool ParseInteger(const std::string& text, long long& value); // false: not a number
-    static bool ParseFloat(const std::string& text, double& value);      // false: not a number
+    // ParseInteger: an optional sign ("+" or "-") and decimal digits, with
+    // blanks (space, tab, line breaks) around. False: not a whole number. A
+    // number beyond long long's range reads as its nearest limit.
+    static bool ParseInteger(const std::string& text, long long& value);
+    // ParseFloat: a decimal number with optional sign, point, fraction and
+    // exponent ("1e-7", "+2.5E3", ".5"), with blanks around. False: not a
+    // number ("inf" and "nan" are not numbers here). A number too large for
+    // the type reads as infinity with its sign, one too small as zero.
+    static bool ParseFloat(const std::string& text, double& value);
+    static bool ParseFloat(const std::string& text, float& value);
 
 private:
+    template <typename Integer>
+    void IntegerRow(int id, Integer& member, long long low, long long high);
+    template <typename Real>
+    void RealRow(int id, Real& member, Real low, Real high);
+    // Reports a failed row: the message box, then the focus to the control
+    // with its text selected; later rows do nothing.
     void Fail(int id, const std::string& message);
 
     Dialog& dialog_;

@@ -6,10 +6,10 @@
 // clicks). A command that OnCommand does not handle goes on to the
 // application object (Application::OnCommand).
 //
-// Confirm and cancel follow the dialog manager: Enter clicks the default push
-// button, or, with none, the push button that has the focus, or else sends
-// kIdOk; Escape and the close box send kIdCancel. OnOk and OnCancel end the
-// modal run by default.
+// Confirm and cancel follow the dialog manager: Enter clicks the push button
+// that has the focus, or else the template's default push button (nothing
+// when that one is disabled), or, with none, sends kIdOk; Escape and the
+// close box send kIdCancel. OnOk and OnCancel end the modal run by default.
 #pragma once
 
 #include <cstdint>
@@ -93,6 +93,7 @@ private:
     Dialog* owner_;
     std::unique_ptr<DialogWindow> window_;
     int result_ = -1;
+    bool ended_ = false; // EndDialog was called during the current run
 };
 
 // Dialog units to pixels for a dialog font whose average character width is

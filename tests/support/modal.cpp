@@ -1,0 +1,193 @@
+#include "tests/support/modal.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <deque>
+#include <vector>
+
+namespace tktest {
+namespace {
+
+constexpr int kPollMs = 10;
+
+struct Pending {
+    std::function<void(QWidget*)> answer;
+    QPointer<QWidget> activeWhenQueued; // not the one to answer: it was already there
+    QDeadlineTimer deadline;
+};
+
+std::deque<Pending>& Queue() {
+    static std::deque<Pending> queue;
+    return queue;
+}
+
+// Modal widgets already answered: a later answer waits for another one.
+std::vector<QPointer<QWidget>>& Answered() {
+    static std::vector<QPointer<QWidget>> answered;
+    return answered;
+}
+
+bool pollScheduled = false;
+
+bool WasAnswered(QWidget* widget) {
+    for (const QPointer<QWidget>& done : Answered()) {
+        if (done == widget) return true;
+    }
+    return false;
+}
+
+void Poll();
+
+// Each poll is a fresh single-shot timer: a timer whose handler is still
+// running (an answer that opened a nested modal loop) would not fire again.
+void SchedulePoll() {
+    if (pollScheduled || Queue().empty()) return;
+    pollScheduled = true;
+    QTimer::singleShot(kPollMs, qApp, &Poll);
+}
+
+void Poll() {
+    pollScheduled = false;
+    if (Queue().empty()) return;
+    Pending& next = Queue().front();
+    QWidget* modal = QApplication::activeModalWidget();
+    const bool fresh = modal != nullptr && modal->isVisible() &&
+                       modal != next.activeWhenQueued.data() && !WasAnswered(modal);
+    if (fresh) {
+        std::function<void(QWidget*)> answer = std::move(next.answer);
+        Queue().pop_front();
+        Answered().erase(std::remove(Answered().begin(), Answered().end(), nullptr),
+                         Answered().end());
+        Answered().emplace_back(modal);
+        SchedulePoll(); // before answering: the answer may open a nested modal loop
+        answer(modal);
+        return;
+    }
+    if (next.deadline.hasExpired()) {
+        Queue().pop_front();
+        ADD_FAILURE() << "no new modal window appeared for a queued answer";
+    }
+    SchedulePoll();
+}
+
+QLineEdit* FileNameBox(QWidget* fileDialog) {
+    if (auto* box = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) return box;
+    return fileDialog->findChild<QLineEdit*>();
+}
+
+void HideCompletion(QLineEdit* box) {
+    if (box->completer() != nullptr && box->completer()->popup() != nullptr) {
+        box->completer()->popup()->hide();
+    }
+}
+
+} // namespace
+
+void WhenModal(std::function<void(QWidget* modal)> answer, int timeoutMs) {
+    Queue().push_back(Pending{std::move(answer), QApplication::activeModalWidget(),
+                              QDeadlineTimer(timeoutMs)});
+    SchedulePoll();
+}
+
+void WaitForAnswers(int timeoutMs) {
+    const bool done = QTest::qWaitFor([] { return Queue().empty(); }, timeoutMs);
+    if (!done) {
+        ADD_FAILURE() << Queue().size() << " queued answer(s) never ran";
+        Queue().clear();
+    }
+}
+
+std::string MessageBoxText(QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) {
+        ADD_FAILURE() << "the modal window is not a message box";
+        return std::string();
+    }
+    return box->text().toStdString();
+}
+
+void PressOk(QWidget* modal) {
+    QAbstractButton* ok = nullptr;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) ok = box->button(QMessageBox::Ok);
+    if (ok == nullptr) {
+        for (auto* buttons : modal->findChildren<QDialogButtonBox*>()) {
+            if ((ok = buttons->button(QDialogButtonBox::Ok)) != nullptr) break;
+        }
+    }
+    if (ok == nullptr) {
+        for (auto* button : modal->findChildren<QPushButton*>()) {
+            QString text = button->text();
+            text.remove(u'&');
+            if (text == QLatin1String("OK")) {
+                ok = button;
+                break;
+            }
+        }
+    }
+    if (ok == nullptr) {
+        ADD_FAILURE() << "no OK button in the modal window";
+        return;
+    }
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+void AnswerMessageBox(std::string* text) {
+    WhenModal([text](QWidget* modal) {
+        const std::string shown = MessageBoxText(modal);
+        if (text != nullptr) *text = shown;
+        PressOk(modal);
+    });
+}
+
+void TypeFileName(QWidget* fileDialog, const std::string& name) {
+    QLineEdit* box = FileNameBox(fileDialog);
+    if (box == nullptr) {
+        ADD_FAILURE() << "no file-name box in the modal window";
+        return;
+    }
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, QString::fromStdString(name));
+    // The completion list may be open over the box; a person would close it
+    // before confirming.
+    HideCompletion(box);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void CancelDialog(QWidget* modal) {
+    const QPointer<QWidget> window(modal);
+    QTest::keyClick(modal, Qt::Key_Escape);
+    if (window != nullptr && window->isVisible()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window.data())) dialog->reject();
+    }
+}
+
+int VisibleTopLevelCount() {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = widget->windowType();
+        if (!widget->isVisible() || type == Qt::Popup || type == Qt::ToolTip ||
+            type == Qt::Desktop) {
+            continue;
+        }
+        ++count;
+    }
+    return count;
+}
+
+} // namespace tktest

@@ -1,0 +1,17 @@
+// GoogleTest main for window tests: the Qt application on the offscreen
+// platform (unless QT_QPA_PLATFORM names another), numbers in the C locale
+// as the program has them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <clocale>
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,40 @@
+#include "toolkit/icon.h"
+
+#include <QIcon>
+#include <QPainter>
+#include <QWidget>
+
+namespace tk {
+
+Icon::Icon() = default;
+Icon::Icon(const QIcon& icon) : icon_(icon.isNull() ? nullptr : std::make_shared<QIcon>(icon)) {}
+Icon::~Icon() = default;
+Icon::Icon(const Icon&) = default;
+Icon& Icon::operator=(const Icon&) = default;
+
+bool Icon::IsNull() const { return icon_ == nullptr; }
+
+const QIcon& Icon::Qt() const {
+    static const QIcon kEmpty;
+    return icon_ ? *icon_ : kEmpty;
+}
+
+int SystemIconWidth() { return 32; }
+int SystemIconHeight() { return 32; }
+
+PaintContext::PaintContext(QWidget* window)
+    : window_(window), painter_(window != nullptr ? std::make_unique<QPainter>(window) : nullptr) {}
+
+PaintContext::~PaintContext() = default;
+
+void PaintContext::EraseIconBackground() {
+    if (!painter_) return;
+    painter_->fillRect(window_->rect(), window_->palette().window());
+}
+
+void PaintContext::DrawIcon(int x, int y, const Icon& icon) {
+    if (!painter_ || icon.IsNull()) return;
+    icon.Qt().paint(painter_.get(), x, y, SystemIconWidth(), SystemIconHeight());
+}
+
+} // namespace tk

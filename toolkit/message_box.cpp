@@ -1,0 +1,20 @@
+#include "toolkit/message_box.h"
+
+#include <QMessageBox>
+
+#include "toolkit/application.h"
+#include "toolkit/text_bytes.h"
+
+namespace tk {
+
+void ShowMessageBox(QWidget* owner, std::string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, TextFromBytes(Application::AppName()),
+                    TextFromBytes(text), QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace tk

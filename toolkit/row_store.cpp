@@ -1,0 +1,188 @@
+#include "toolkit/row_store.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace tk {
+namespace {
+
+constexpr std::uint32_t kChunkBytes = 256 * 1024;
+constexpr std::size_t kMinDeadBytesToCompact = 1024 * 1024;
+
+void PutLength(std::string& out, std::uint32_t value) {
+    while (value >= 0x80) {
+        out.push_back(static_cast<char>((value & 0x7F) | 0x80));
+        value >>= 7;
+    }
+    out.push_back(static_cast<char>(value));
+}
+
+std::uint32_t GetLength(const char*& p) {
+    std::uint32_t value = 0;
+    int shift = 0;
+    for (;;) {
+        const auto byte = static_cast<unsigned char>(*p++);
+        value |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) return value;
+        shift += 7;
+    }
+}
+
+std::uint32_t ClampedLength(std::string_view text) {
+    return static_cast<std::uint32_t>(
+        std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max()));
+}
+
+void PutCell(std::string& out, std::string_view text) {
+    const std::uint32_t length = ClampedLength(text);
+    PutLength(out, length);
+    out.append(text.data(), length);
+}
+
+// Walks the cells of one record.
+class RecordReader {
+public:
+    explicit RecordReader(const char* record) : p_(record), cells_(GetLength(p_)) {}
+    std::uint32_t CellCount() const { return cells_; }
+    std::string_view Next() {
+        const std::uint32_t length = GetLength(p_);
+        std::string_view text(p_, length);
+        p_ += length;
+        return text;
+    }
+    const char* Position() const { return p_; }
+
+private:
+    const char* p_;
+    std::uint32_t cells_;
+};
+
+std::size_t RecordSize(const char* record) {
+    RecordReader reader(record);
+    for (std::uint32_t i = 0; i < reader.CellCount(); ++i) reader.Next();
+    return static_cast<std::size_t>(reader.Position() - record);
+}
+
+} // namespace
+
+const char* RowStore::RecordAt(std::uint64_t ref) const {
+    const Chunk& chunk = chunks_[static_cast<std::size_t>(ref >> 32)];
+    return chunk.data.get() + static_cast<std::uint32_t>(ref);
+}
+
+std::uint64_t RowStore::Append(const std::string& record) {
+    const auto size = static_cast<std::uint32_t>(record.size());
+    if (chunks_.empty() || chunks_.back().size - chunks_.back().used < size) {
+        Chunk chunk;
+        chunk.size = std::max(kChunkBytes, size);
+        chunk.data = std::make_unique<char[]>(chunk.size);
+        chunks_.push_back(std::move(chunk));
+    }
+    Chunk& chunk = chunks_.back();
+    std::memcpy(chunk.data.get() + chunk.used, record.data(), size);
+    const std::uint64_t ref = (static_cast<std::uint64_t>(chunks_.size() - 1) << 32) | chunk.used;
+    chunk.used += size;
+    usedBytes_ += size;
+    return ref;
+}
+
+void RowStore::InsertRow(int index, std::string_view cell0) {
+    scratch_.clear();
+    PutLength(scratch_, 1);
+    PutCell(scratch_, cell0);
+    const std::uint64_t ref = Append(scratch_);
+    const int at = std::clamp(index, 0, RowCount());
+    rows_.insert(rows_.begin() + at, ref);
+}
+
+void RowStore::SetCell(int row, int column, std::string_view text) {
+    const std::uint64_t ref = rows_[static_cast<std::size_t>(row)];
+    const char* old = RecordAt(ref);
+    RecordReader reader(old);
+    const std::uint32_t oldCount = reader.CellCount();
+    const auto wanted = static_cast<std::uint32_t>(column);
+    const std::uint32_t newCount = std::max(oldCount, wanted + 1);
+
+    scratch_.clear();
+    PutLength(scratch_, newCount);
+    for (std::uint32_t i = 0; i < newCount; ++i) {
+        const std::string_view current = i < oldCount ? reader.Next() : std::string_view();
+        PutCell(scratch_, i == wanted ? text : current);
+    }
+    const auto oldSize = static_cast<std::size_t>(reader.Position() - old);
+
+    // The last record written can grow or shrink in place.
+    Chunk& chunk = chunks_[static_cast<std::size_t>(ref >> 32)];
+    const auto offset = static_cast<std::uint32_t>(ref);
+    const bool atEnd = (ref >> 32) == chunks_.size() - 1 && offset + oldSize == chunk.used;
+    if (atEnd && scratch_.size() <= chunk.size - offset) {
+        std::memcpy(chunk.data.get() + offset, scratch_.data(), scratch_.size());
+        usedBytes_ = usedBytes_ - oldSize + scratch_.size();
+        chunk.used = offset + static_cast<std::uint32_t>(scratch_.size());
+        return;
+    }
+
+    if (atEnd) {
+        chunk.used = offset; // give the space back before the record moves on
+        usedBytes_ -= oldSize;
+    } else {
+        deadBytes_ += oldSize;
+    }
+    rows_[static_cast<std::size_t>(row)] = Append(scratch_);
+    if (deadBytes_ >= kMinDeadBytesToCompact && deadBytes_ * 2 > usedBytes_) Rewrite(-1);
+}
+
+std::string_view RowStore::Cell(int row, int column) const {
+    RecordReader reader(RecordAt(rows_[static_cast<std::size_t>(row)]));
+    const auto wanted = static_cast<std::uint32_t>(column);
+    if (wanted >= reader.CellCount()) return std::string_view();
+    for (std::uint32_t i = 0; i < wanted; ++i) reader.Next();
+    return reader.Next();
+}
+
+void RowStore::InsertEmptyCell(int column) {
+    if (!rows_.empty()) Rewrite(column);
+}
+
+void RowStore::Rewrite(int insertColumn) {
+    std::vector<Chunk> old;
+    old.swap(chunks_);
+    usedBytes_ = 0;
+    deadBytes_ = 0;
+    for (std::uint64_t& ref : rows_) {
+        const Chunk& chunk = old[static_cast<std::size_t>(ref >> 32)];
+        const char* record = chunk.data.get() + static_cast<std::uint32_t>(ref);
+        if (insertColumn < 0) {
+            scratch_.assign(record, RecordSize(record));
+        } else {
+            RecordReader reader(record);
+            const std::uint32_t count = reader.CellCount();
+            const auto at = static_cast<std::uint32_t>(insertColumn);
+            scratch_.clear();
+            PutLength(scratch_, count > at ? count + 1 : count);
+            for (std::uint32_t i = 0; i < count; ++i) {
+                if (i == at) PutCell(scratch_, std::string_view());
+                PutCell(scratch_, reader.Next());
+            }
+        }
+        ref = Append(scratch_);
+    }
+}
+
+void RowStore::Clear() {
+    std::vector<std::uint64_t>().swap(rows_);
+    std::vector<Chunk>().swap(chunks_);
+    std::string().swap(scratch_);
+    usedBytes_ = 0;
+    deadBytes_ = 0;
+}
+
+std::size_t RowStore::BytesHeld() const {
+    std::size_t bytes = rows_.capacity() * sizeof(std::uint64_t) + scratch_.capacity();
+    for (const Chunk& chunk : chunks_) bytes += chunk.size;
+    bytes += chunks_.capacity() * sizeof(Chunk);
+    return bytes;
+}
+
+} // namespace tk

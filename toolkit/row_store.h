@@ -1,0 +1,69 @@
+// RowStore: rows of text cells packed for size, for list views that hold
+// millions of rows.
+//
+// Each row is one record in a chunked byte arena: the number of cells, then
+// for each cell its length and its bytes (lengths as 7-bit variable-length
+// integers, so a short cell costs one byte more than its text). The row
+// index holds one 8-byte reference per row. A row built the usual way
+// (inserted at the end, then its cells set in turn) is rewritten in place at
+// the arena's end; a record that no longer fits where it is moves to the
+// end, and the space it leaves is reclaimed by compaction once it outweighs
+// the live data.
+//
+// Rows are numbered from 0; cells never set read as empty. Text views
+// returned by Cell stay valid until the next change to the store.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tk {
+
+class RowStore {
+public:
+    RowStore() = default;
+    RowStore(const RowStore&) = delete;
+    RowStore& operator=(const RowStore&) = delete;
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+
+    // Inserts a row at `index` (0..RowCount()) whose cell 0 holds `cell0`.
+    void InsertRow(int index, std::string_view cell0);
+    // Sets cell `column` (>= 0) of row `row` (0..RowCount()-1).
+    void SetCell(int row, int column, std::string_view text);
+    // The text of a cell; empty for a cell never set.
+    std::string_view Cell(int row, int column) const;
+    // Inserts an empty cell at `column` in every row: later cells move one
+    // column to the right.
+    void InsertEmptyCell(int column);
+    // Removes every row and releases the memory.
+    void Clear();
+
+    // Bytes held: the row index (its capacity) and the arena's chunks.
+    std::size_t BytesHeld() const;
+
+private:
+    struct Chunk {
+        std::unique_ptr<char[]> data;
+        std::uint32_t size = 0;
+        std::uint32_t used = 0;
+    };
+
+    const char* RecordAt(std::uint64_t ref) const;
+    std::uint64_t Append(const std::string& record);
+    // Rewrites every record into fresh chunks, dropping the dead space; with
+    // `insertColumn` >= 0 an empty cell is inserted there on the way.
+    void Rewrite(int insertColumn);
+
+    std::vector<std::uint64_t> rows_; // chunk index << 32 | offset in chunk
+    std::vector<Chunk> chunks_;
+    std::size_t usedBytes_ = 0;    // bytes written into chunks, dead ones included
+    std::size_t deadBytes_ = 0;    // bytes of records that were moved away
+    std::string scratch_;          // a record being built
+};
+
+} // namespace tk
