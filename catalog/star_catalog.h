@@ -215,4 +215,83 @@ private:
     bool hasResults = false;
     bool atFirst = false;
     bool atLast = false;
+
+    static constexpr char kNoText[1] = ""; // the one empty text of the accessors
 };
+
+// ---- Cursor and accessors, inline: a walk calls them for every row and
+// ---- field, and a call each would cost a third of the walk.
+
+// Without a result list every move marks both ends, so that a walk in either
+// direction stops at once, even before anything was loaded.
+inline void StarCatalog::MoveFirst() {
+    if (!hasResults) {
+        atFirst = atLast = true;
+        return;
+    }
+    cursor = resultHead;
+    atFirst = true;
+    atLast = false;
+}
+
+inline void StarCatalog::MoveLast() {
+    if (!hasResults) {
+        atFirst = atLast = true;
+        return;
+    }
+    cursor = resultTail;
+    atFirst = false;
+    atLast = true;
+}
+
+inline void StarCatalog::MoveNext() {
+    if (!hasResults) {
+        atFirst = atLast = true;
+        return;
+    }
+    atLast = cursor->next == nullptr;
+    if (!atLast) {
+        cursor = cursor->next;
+    }
+    atFirst = false;
+}
+
+inline void StarCatalog::MovePrev() {
+    if (!hasResults) {
+        atFirst = atLast = true;
+        return;
+    }
+    atFirst = cursor->prev == nullptr;
+    if (!atFirst) {
+        cursor = cursor->prev;
+    }
+    atLast = false;
+}
+
+inline bool StarCatalog::IsAtFirst() const { return atFirst; }
+inline bool StarCatalog::IsAtLast() const { return atLast; }
+
+inline std::int16_t StarCatalog::CurrentRaHours() const {
+    return cursor != nullptr ? cursor->record->raHours : std::int16_t{0};
+}
+inline std::int16_t StarCatalog::CurrentRaMinutes() const {
+    return cursor != nullptr ? cursor->record->raMinutes : std::int16_t{0};
+}
+inline std::int16_t StarCatalog::CurrentDec() const {
+    return cursor != nullptr ? cursor->record->decDegrees : std::int16_t{0};
+}
+inline const char* StarCatalog::CurrentName() const {
+    return cursor != nullptr ? cursor->record->name : kNoText;
+}
+inline const char* StarCatalog::CurrentType() const {
+    return cursor != nullptr ? cursor->record->type : kNoText;
+}
+inline const char* StarCatalog::CurrentRange() const {
+    return cursor != nullptr ? cursor->record->range : kNoText;
+}
+inline double StarCatalog::CurrentPeriod() const {
+    return cursor != nullptr ? cursor->record->period : 0.0;
+}
+inline const char* StarCatalog::CurrentDescription() const {
+    return cursor != nullptr ? cursor->record->description : kNoText;
+}
