@@ -89,6 +89,7 @@ std::int32_t StarCatalog::Load(const char* path) {
     }
     if (path == nullptr) {
         inputPath.clear();
+        FreeSpareNodes();
         return -1;
     }
     inputPath = path;
@@ -97,6 +98,7 @@ std::int32_t StarCatalog::Load(const char* path) {
     inputStream.open(inputPath, std::ios::in | std::ios::binary);
     if (!inputStream.is_open()) {
         inputStream.clear();
+        FreeSpareNodes();
         return -1;
     }
 
@@ -112,6 +114,7 @@ std::int32_t StarCatalog::Load(const char* path) {
     inputStream.close();
     inputStream.clear();
     if (!readOk) {
+        FreeSpareNodes();
         return -1;  // the records read so far go with the builder
     }
 
@@ -119,8 +122,9 @@ std::int32_t StarCatalog::Load(const char* path) {
     if (count > 0) {
         firstRecord = records.Release();
         loaded = true;
-        ListAll();
+        ListAll();  // reuses the nodes of the earlier catalogue's list
     }
+    FreeSpareNodes();
     return count;
 }
 
@@ -132,7 +136,7 @@ void StarCatalog::ListAll() {
         ClearResults();
         hasResults = false;
     }
-    velmo::ResultListBuilder nodes;
+    velmo::ResultListBuilder nodes(spareNodes);
     for (StarRecord* record = firstRecord; record != nullptr; record = record->next) {
         nodes.Append(record);
     }

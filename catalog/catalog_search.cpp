@@ -85,7 +85,7 @@ std::int32_t StarCatalog::Search(bool specific) {
         ClearResults();
         hasResults = false;
     }
-    velmo::ResultListBuilder nodes;
+    velmo::ResultListBuilder nodes(spareNodes);
     for (StarRecord* record = firstRecord; record != nullptr; record = record->next) {
         if (specific ? MatchesSpecific(*record) : MatchesUnspecified(*record)) {
             nodes.Append(record);

@@ -1,6 +1,7 @@
 // Building a result list: nodes appended one by one in catalogue order,
-// owned by the builder until handed to the catalogue, so that an allocation
-// failure half-way leaks nothing.
+// taken from the catalogue's spare nodes while there are any, else newly
+// allocated; owned by the builder until handed to the catalogue, so that an
+// allocation failure half-way loses nothing.
 #pragma once
 
 #include <cstdint>
@@ -11,15 +12,22 @@ namespace velmo {
 
 class ResultListBuilder {
 public:
-    ResultListBuilder() = default;
-    ~ResultListBuilder();  // releases the nodes not handed over
+    // `spare`: the catalogue's spare nodes (linked by next), borrowed.
+    explicit ResultListBuilder(ResultNode*& spare) : spare(spare) {}
+    ~ResultListBuilder();  // returns the nodes not handed over to `spare`
     ResultListBuilder(const ResultListBuilder&) = delete;
     ResultListBuilder& operator=(const ResultListBuilder&) = delete;
 
     // Appends a node for `record` (borrowed) with the next position, 1 for
     // the first. Throws std::bad_alloc when memory runs out.
     void Append(StarRecord* record) {
-        ResultNode* node = new ResultNode{count + 1, tail, record, nullptr};
+        ResultNode* node = spare;
+        if (node != nullptr) {
+            spare = node->next;
+            *node = ResultNode{count + 1, tail, record, nullptr};
+        } else {
+            node = new ResultNode{count + 1, tail, record, nullptr};
+        }
         if (tail == nullptr) {
             head = node;
         } else {
@@ -41,6 +49,7 @@ public:
     }
 
 private:
+    ResultNode*& spare;
     ResultNode* head = nullptr;
     ResultNode* tail = nullptr;
     std::int32_t count = 0;

@@ -7,7 +7,12 @@
 
 namespace velmo {
 
-ResultListBuilder::~ResultListBuilder() { DeleteResultNodes(head); }
+ResultListBuilder::~ResultListBuilder() {
+    if (head != nullptr) {
+        tail->next = spare;
+        spare = head;
+    }
+}
 
 void DeleteResultNodes(ResultNode* first) {
     while (first != nullptr) {
@@ -33,13 +38,22 @@ StarCatalog::~StarCatalog() {
     // if an allocation failure cut an operation short.
     ClearResults();
     ClearRecords();
+    FreeSpareNodes();
 }
 
 void StarCatalog::ClearResults() {
-    velmo::DeleteResultNodes(resultHead);
+    if (resultHead != nullptr) {
+        resultTail->next = spareNodes;
+        spareNodes = resultHead;
+    }
     resultHead = nullptr;
     cursor = nullptr;
     resultTail = nullptr;
+}
+
+void StarCatalog::FreeSpareNodes() {
+    velmo::DeleteResultNodes(spareNodes);
+    spareNodes = nullptr;
 }
 
 void StarCatalog::ClearRecords() {

@@ -49,7 +49,11 @@ struct ResultNode {
 // Ownership and invariants:
 //  - owns every StarRecord (singly linked from firstRecord, file order, seq 1..n)
 //    and every ResultNode (doubly linked from resultHead to resultTail,
-//    catalogue order, position 1..n); each is a separate allocation;
+//    catalogue order, position 1..n); each is a separate allocation (a
+//    record shares its allocation with its stored line);
+//  - nodes of a released result list wait in spareNodes (linked by next)
+//    for the next ListAll or Search; Load frees those it does not reuse, the
+//    destructor frees all. So the nodes held never outnumber the records;
 //  - loaded     == (firstRecord != nullptr);
 //  - hasResults == (resultHead != nullptr); then cursor is a node of the list,
 //    otherwise resultHead, cursor and resultTail are null;
@@ -84,6 +88,8 @@ public:
 
     // Release the result list / the record list. Callers clear hasResults /
     // loaded themselves; ClearResults must run before the records go.
+    // ClearResults takes constant time: the nodes go to the spare list that
+    // the next ListAll or Search builds from, instead of one free each.
     void ClearResults();
     void ClearRecords();
 
@@ -188,6 +194,8 @@ public:
     const char* OutputPath() const { return outputPath.c_str(); }
 
 private:
+    // Frees the nodes of the spare list.
+    void FreeSpareNodes();
     // Opens outputStream on `path` for a save; false (stream closed, state
     // cleared) when it cannot be opened.
     bool OpenOutput(const char* path);
@@ -203,6 +211,7 @@ private:
     ResultNode* resultHead = nullptr;
     ResultNode* cursor = nullptr;
     ResultNode* resultTail = nullptr;
+    ResultNode* spareNodes = nullptr; // released nodes kept for reuse, see above
     std::int16_t raWest = 0;
     std::int16_t raEast = 23;
     std::int16_t decSouth = -90;

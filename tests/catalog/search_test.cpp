@@ -265,9 +265,13 @@ TEST_F(SearchTest, ResultsAreExactlyTheMatchingRecordsInOrder) {
             << "round " << round;
         ASSERT_EQ(ResultSeqs(catalog), expected) << "round " << round;
         std::int32_t position = 0;
+        const ResultNode* prev = nullptr;
         for (const ResultNode* n = catalog.ResultHead(); n != nullptr; n = n->next) {
             ASSERT_EQ(n->position, ++position);
+            ASSERT_EQ(n->prev, prev);
+            prev = n;
         }
+        ASSERT_EQ(catalog.ResultTail(), prev);
     }
 }
 
