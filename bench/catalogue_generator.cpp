@@ -1,6 +1,7 @@
 #include "catalogue_generator.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -149,11 +150,18 @@ std::size_t WriteCatalogue(const std::string& path, std::size_t lines, std::uint
 }
 
 ScratchDir::ScratchDir() {
-    const char* base = std::getenv("VELMO_BENCH_DIR");
-    std::string pattern =
-        (base != nullptr && *base != '\0' ? std::filesystem::path(base)
-                                            : std::filesystem::temp_directory_path()) /
-        "velmo-bench-XXXXXX";
+    // tmpfs by default: the files are then in memory, as in the page cache,
+    // and truncating and rewriting them never waits for a disk.
+    const char* chosen = std::getenv("VELMO_BENCH_DIR");
+    std::filesystem::path base;
+    if (chosen != nullptr && *chosen != '\0') {
+        base = chosen;
+    } else if (access("/dev/shm", W_OK) == 0) {
+        base = "/dev/shm";
+    } else {
+        base = std::filesystem::temp_directory_path();
+    }
+    std::string pattern = (base / "velmo-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a scratch directory from " + pattern);
     }

@@ -26,9 +26,9 @@ std::size_t WriteCatalogue(const std::string& path, std::size_t lines, std::uint
 
 namespace velmo_bench {
 
-// A private scratch directory under $VELMO_BENCH_DIR, else under the
-// system's temporary directory. Removed, with everything in it, on
-// destruction.
+// A private scratch directory under $VELMO_BENCH_DIR, else under /dev/shm
+// (tmpfs) when writable, else under the system's temporary directory.
+// Removed, with everything in it, on destruction.
 class ScratchDir {
 public:
     ScratchDir();

@@ -10,7 +10,7 @@ namespace velmo {
 
 class BlockWriter {
 public:
-    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    static constexpr std::size_t kBlockSize = std::size_t{64} << 10;
 
     // Writes to `out` (borrowed; it must outlive the writer).
     explicit BlockWriter(std::ostream& out);

@@ -29,7 +29,7 @@ private:
     // the line fills it) and appends the next block; false on a read error.
     bool Refill();
 
-    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    static constexpr std::size_t kBlockSize = std::size_t{64} << 10;
 
     std::istream& in;
     std::unique_ptr<char[]> buffer;
