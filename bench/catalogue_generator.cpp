@@ -24,21 +24,21 @@ int Below(std::uint64_t& state, int n) {
 }
 
 const char* const kConstellations[][2] = {
-    {"And", "Andromeda"}, {"Aql", "Aquila"},       {"Aqr", "Aquarius"},   {"Ara", "Ara"},
-    {"Aur", "Auriga"},    {"Boo", "Bootes"},       {"Cam", "Camelopardalis"},
-    {"Car", "Carina"},    {"Cas", "Cassiopeia"},   {"Cen", "Centaurus"},  {"Cep", "Cepheus"},
-    {"Cet", "Cetus"},     {"CMa", "Canis Major"},  {"Cru", "Crux"},       {"Cyg", "Cygnus"},
-    {"Dor", "Dorado"},    {"Gem", "Gemini"},       {"Her", "Hercules"},   {"Hya", "Hydra"},
-    {"Lac", "Lacerta"},   {"Lyr", "Lyra"},         {"Mon", "Monoceros"},  {"Mus", "Musca"},
-    {"Oph", "Ophiuchus"}, {"Ori", "Orion"},        {"Peg", "Pegasus"},    {"Per", "Perseus"},
-    {"Phe", "Phoenix"},   {"Pup", "Puppis"},       {"Sco", "Scorpius"},   {"Sgr", "Sagittarius"},
-    {"Tau", "Taurus"},    {"UMa", "Ursa Major"},   {"Vel", "Vela"},       {"Vul", "Vulpecula"},
+    {"And", "Andromeda"},   {"Aql", "Aquila"},    {"Aqr", "Aquarius"},       {"Ara", "Ara"},
+    {"Aur", "Auriga"},      {"Boo", "Bootes"},    {"Cam", "Camelopardalis"}, {"Car", "Carina"},
+    {"Cas", "Cassiopeia"},  {"Cen", "Centaurus"}, {"Cep", "Cepheus"},        {"Cet", "Cetus"},
+    {"CMa", "Canis Major"}, {"Cru", "Crux"},      {"Cyg", "Cygnus"},         {"Dor", "Dorado"},
+    {"Gem", "Gemini"},      {"Her", "Hercules"},  {"Hya", "Hydra"},          {"Lac", "Lacerta"},
+    {"Lyr", "Lyra"},        {"Mon", "Monoceros"}, {"Mus", "Musca"},          {"Oph", "Ophiuchus"},
+    {"Ori", "Orion"},       {"Peg", "Pegasus"},   {"Per", "Perseus"},        {"Phe", "Phoenix"},
+    {"Pup", "Puppis"},      {"Sco", "Scorpius"},  {"Sgr", "Sagittarius"},    {"Tau", "Taurus"},
+    {"UMa", "Ursa Major"},  {"Vel", "Vela"},      {"Vul", "Vulpecula"},
 };
 constexpr int kConstellationCount = sizeof kConstellations / sizeof kConstellations[0];
 
-const char* const kTypes[] = {"M",     "SRB", "SRA", "SR",   "LB",    "EA/SD", "EA",  "EB",
-                              "EW",    "RRAB", "RRC", "DCEP", "CWA",   "RVA",   "BY",  "ROT",
-                              "INSA",  "UGSS", "GCAS", "IS",  "L:",    "SRD",   "ELL", "DSCT"};
+const char* const kTypes[] = {"M",    "SRB",  "SRA",  "SR",   "LB",  "EA/SD", "EA",  "EB",
+                              "EW",   "RRAB", "RRC",  "DCEP", "CWA", "RVA",   "BY",  "ROT",
+                              "INSA", "UGSS", "GCAS", "IS",   "L:",  "SRD",   "ELL", "DSCT"};
 constexpr int kTypeCount = sizeof kTypes / sizeof kTypes[0];
 
 const char* const kGreek[] = {"alf", "bet", "gam", "del", "eps", "zet", "eta", "omi", "mu."};
@@ -74,8 +74,8 @@ void Period(std::uint64_t& state, char* out, std::size_t size) {
         return;
     }
     // Roughly log-uniform from 0.05 to 2000 days.
-    const double days = 0.05 * static_cast<double>(1u << Below(state, 15)) *
-                        (1.0 + Below(state, 1000) / 1000.0);
+    const double days =
+        0.05 * static_cast<double>(1u << Below(state, 15)) * (1.0 + Below(state, 1000) / 1000.0);
     const int tenThousandths = static_cast<int>(days * 10000.0) % 100000000;
     const int resolution = days < 10.0 ? 100 : 1000;  // 0.01 or 0.1 days
     const int rounded = tenThousandths / resolution * resolution;

@@ -30,7 +30,7 @@ namespace velmo_bench {
 // (tmpfs) when writable, else under the system's temporary directory.
 // Removed, with everything in it, on destruction.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -38,7 +38,7 @@ public:
 
     std::string PathOf(const std::string& name) const { return path + "/" + name; }
 
-private:
+  private:
     std::string path;
 };
 

@@ -9,7 +9,7 @@
 namespace velmo {
 
 class BlockWriter {
-public:
+  public:
     static constexpr std::size_t kBlockSize = std::size_t{64} << 10;
 
     // Writes to `out` (borrowed; it must outlive the writer).
@@ -32,7 +32,7 @@ public:
     // so far has failed.
     bool Finish();
 
-private:
+  private:
     void Drain();
 
     std::ostream& out;

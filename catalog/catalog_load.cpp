@@ -14,7 +14,7 @@ namespace {
 // Builds the record list in file order; releases what it holds unless
 // handed over, so that a failed load leaves nothing behind.
 class RecordListBuilder {
-public:
+  public:
     RecordListBuilder() = default;
     ~RecordListBuilder() {
         while (head != nullptr) {
@@ -46,7 +46,7 @@ public:
         return first;
     }
 
-private:
+  private:
     StarRecord* head = nullptr;
     StarRecord* tail = nullptr;
     std::int32_t count = 0;

@@ -21,9 +21,7 @@ constexpr std::size_t kStoredLineMinLength = 75;
 // belong to none of them.
 inline bool IsDigitByte(unsigned char c) { return static_cast<unsigned>(c - '0') < 10u; }
 inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
-inline bool IsLetterByte(unsigned char c) {
-    return static_cast<unsigned>((c | 0x20) - 'a') < 26u;
-}
+inline bool IsLetterByte(unsigned char c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26u; }
 inline bool IsPrintableNonBlankByte(unsigned char c) { return static_cast<unsigned>(c - 33) < 94u; }
 
 // True when the `length` bytes at `text` (the line as read, without its line

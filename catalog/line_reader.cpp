@@ -11,7 +11,8 @@ LineReader::Status LineReader::Next(const char*& text, std::size_t& length) {
         char* data = buffer.get();
         const void* feed = std::memchr(data + scanFrom, '\n', end - scanFrom);
         if (feed != nullptr) {
-            const std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(feed) - data);
+            const std::size_t stop =
+                static_cast<std::size_t>(static_cast<const char*>(feed) - data);
             text = data + begin;
             length = stop - begin;
             begin = scanFrom = stop + 1;

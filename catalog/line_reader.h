@@ -9,7 +9,7 @@
 namespace velmo {
 
 class LineReader {
-public:
+  public:
     enum class Status { kLine, kEnd, kError };
 
     // Reads from `in` (borrowed; it must outlive the reader).
@@ -24,7 +24,7 @@ public:
     // fit in memory.
     Status Next(const char*& text, std::size_t& length);
 
-private:
+  private:
     // Moves the unfinished line to the front of the buffer (growing it when
     // the line fills it) and appends the next block; false on a read error.
     bool Refill();

@@ -11,7 +11,7 @@
 namespace velmo {
 
 class ResultListBuilder {
-public:
+  public:
     // `spare`: the catalogue's spare nodes (linked by next), borrowed.
     explicit ResultListBuilder(ResultNode*& spare) : spare(spare) {}
     ~ResultListBuilder();  // returns the nodes not handed over to `spare`
@@ -48,7 +48,7 @@ public:
         count = 0;
     }
 
-private:
+  private:
     ResultNode*& spare;
     ResultNode* head = nullptr;
     ResultNode* tail = nullptr;

@@ -27,7 +27,8 @@ void Check(bool ok, const char* what) {
 // A private directory for this process's files, removed at exit.
 const std::string& WorkDir() {
     static const std::string dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmo-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velmo-fuzz-XXXXXX").string();
         Check(mkdtemp(pattern.data()) != nullptr, "cannot create a temporary directory");
         return pattern;
     }();

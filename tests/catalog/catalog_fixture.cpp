@@ -22,7 +22,9 @@ std::uint32_t Next(std::uint32_t& state) {  // xorshift32: same sequence everywh
     return state;
 }
 
-int Below(std::uint32_t& state, int n) { return static_cast<int>(Next(state) % static_cast<unsigned>(n)); }
+int Below(std::uint32_t& state, int n) {
+    return static_cast<int>(Next(state) % static_cast<unsigned>(n));
+}
 
 std::string TwoDigits(int value) {
     char text[32];
@@ -63,7 +65,8 @@ std::string WithColumn(std::string line, std::size_t pos, const std::string& tex
 
 std::string RandomStarLine(std::uint32_t& state) {
     static const char* const kTypes[] = {"M", "SRB", "EA/SD", "RRAB", "DCEP", "LB", "SR:"};
-    static const char* const kPlaces[] = {"Andromeda", "Cygnus", "Carina", "Scorpius", "Ursa Major"};
+    static const char* const kPlaces[] = {"Andromeda", "Cygnus", "Carina", "Scorpius",
+                                          "Ursa Major"};
     StarLine star;
     star.ra = TwoDigits(Below(state, 24)) + TwoDigits(Below(state, 60));
     star.dec = std::string(Below(state, 2) ? "+" : "-") + TwoDigits(Below(state, 90));

@@ -14,13 +14,13 @@
 // them out at their positions (0-74); every field is cut or blank-padded to
 // its width. The defaults give the worked example line.
 struct StarLine {
-    std::string ra = "0024";              // positions 0-3, hhmm
-    std::string dec = "+38";              // positions 4-6, sign and degrees
-    std::string name = "R AND";           // positions 10-20
-    std::string type = "M";               // positions 22-29
-    std::string maxMag = " 5.80";         // positions 33-37
-    std::string minMag = "15.20";         // positions 40-44
-    std::string period = " 409.3300";     // positions 46-54
+    std::string ra = "0024";                          // positions 0-3, hhmm
+    std::string dec = "+38";                          // positions 4-6, sign and degrees
+    std::string name = "R AND";                       // positions 10-20
+    std::string type = "M";                           // positions 22-29
+    std::string maxMag = " 5.80";                     // positions 33-37
+    std::string minMag = "15.20";                     // positions 40-44
+    std::string period = " 409.3300";                 // positions 46-54
     std::string description = "EXAMPLE DESCRIPTION";  // positions 55-74
 
     std::string Build() const;
@@ -53,7 +53,7 @@ std::vector<std::int32_t> ResultSeqs(const StarCatalog& catalog);
 void PrintTo(const RecordCopy& record, std::ostream* os);
 
 class CatalogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

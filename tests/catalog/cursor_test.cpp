@@ -5,7 +5,7 @@
 namespace {
 
 class CursorTest : public CatalogTest {
-protected:
+  protected:
     // Loads `count` records at hours 1, 2, ...
     void LoadRecords(int count) {
         std::vector<std::string> lines;
@@ -103,10 +103,18 @@ TEST_F(CursorTest, MovesWithoutAResultListEndEveryWalk) {
     for (int which = 0; which < 4; ++which) {
         StarCatalog fresh;
         switch (which) {
-            case 0: fresh.MoveFirst(); break;
-            case 1: fresh.MoveLast(); break;
-            case 2: fresh.MoveNext(); break;
-            default: fresh.MovePrev(); break;
+            case 0:
+                fresh.MoveFirst();
+                break;
+            case 1:
+                fresh.MoveLast();
+                break;
+            case 2:
+                fresh.MoveNext();
+                break;
+            default:
+                fresh.MovePrev();
+                break;
         }
         EXPECT_TRUE(fresh.IsAtFirst()) << which;
         EXPECT_TRUE(fresh.IsAtLast()) << which;

@@ -37,16 +37,15 @@ TEST_F(ExportTest, CsvWritesEveryFieldByteForByte) {
 
     const std::string path = PathOf("out.csv");
     EXPECT_EQ(catalog.SaveCsv(path.c_str()), 4);
-    EXPECT_EQ(ReadFile(path),
-              std::string(kHeader) +
-                  "0,24,38,\"      R AND\",\"M       \",\"  5.80  15.20 \","
-                  "\"EXAMPLE DESCRIPTION \",5.8,15.2,409.33\n"
-                  "23,59,-5,\"      A\"\"B C\",\"EA/SD   \",\"  7.00  12.50 \","
-                  "\"Carina              \",7,12.5,1234.57\n"
-                  "0,24,0,\"      R AND\",\"M       \",\"              \","
-                  "\"EXAMPLE DESCRIPTION \",0,0,1.234e+06\n"
-                  "0,24,0,\"      R AND\",\"M       \",\"              \","
-                  "\"EXAMPLE DESCRIPTION \",0,0,999001\n");
+    EXPECT_EQ(ReadFile(path), std::string(kHeader) +
+                                  "0,24,38,\"      R AND\",\"M       \",\"  5.80  15.20 \","
+                                  "\"EXAMPLE DESCRIPTION \",5.8,15.2,409.33\n"
+                                  "23,59,-5,\"      A\"\"B C\",\"EA/SD   \",\"  7.00  12.50 \","
+                                  "\"Carina              \",7,12.5,1234.57\n"
+                                  "0,24,0,\"      R AND\",\"M       \",\"              \","
+                                  "\"EXAMPLE DESCRIPTION \",0,0,1.234e+06\n"
+                                  "0,24,0,\"      R AND\",\"M       \",\"              \","
+                                  "\"EXAMPLE DESCRIPTION \",0,0,999001\n");
     EXPECT_EQ(catalog.OutputPath(), path);
 }
 
@@ -56,8 +55,8 @@ TEST_F(ExportTest, TextWritesTheStoredLines) {
     ASSERT_EQ(LoadText(WorkedLine() + "\r\n" + shortLine + "\n" + longLine), 3);
     const std::string path = PathOf("out.txt");
     EXPECT_EQ(catalog.SaveText(path.c_str()), 3);
-    EXPECT_EQ(ReadFile(path), WorkedLine() + "\n" + shortLine + std::string(35, ' ') + "\n" +
-                                  longLine + "\n");
+    EXPECT_EQ(ReadFile(path),
+              WorkedLine() + "\n" + shortLine + std::string(35, ' ') + "\n" + longLine + "\n");
 }
 
 TEST_F(ExportTest, EmptyResultWritesOnlyTheHeader) {
@@ -169,7 +168,7 @@ TEST_F(ExportTest, SavedTextLoadsBackToTheSameRecords) {
 
 // Restores the C locale however the test ends.
 class LocaleGuard {
-public:
+  public:
     ~LocaleGuard() {
         std::setlocale(LC_ALL, "C");
         std::locale::global(std::locale::classic());

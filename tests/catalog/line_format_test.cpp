@@ -6,7 +6,7 @@
 namespace {
 
 class LineFormatTest : public CatalogTest {
-protected:
+  protected:
     // Loads `line` alone; true when it became a record.
     bool Accepts(const std::string& line) {
         const std::int32_t count = LoadLines({line});
@@ -23,8 +23,7 @@ protected:
 
 TEST_F(LineFormatTest, WorkedLineDecodesEveryField) {
     const std::string line = WorkedLine();
-    ASSERT_EQ(line,
-              "0024+38   R AND       M           5.80  15.20  409.3300EXAMPLE DESCRIPTION ");
+    ASSERT_EQ(line, "0024+38   R AND       M           5.80  15.20  409.3300EXAMPLE DESCRIPTION ");
     const StarRecord& r = Only(line);
     EXPECT_EQ(r.seq, 1);
     EXPECT_EQ(r.raHours, 0);
@@ -47,11 +46,30 @@ TEST_F(LineFormatTest, EachCorruptedColumnRejectsTheLine) {
         std::size_t pos;
         const char* text;
     } cases[] = {
-        {0, "A"},  {1, " "},  {2, "x"},  {3, "-"}, {4, " "}, {4, "0"}, {5, "+"}, {6, "O"},
-        {7, "1"},  {7, "."},  {8, "X"},  {9, "0"}, {10, " "}, {10, "\t"}, {10, "\x7f"},
-        {22, " "}, {22, "\x01"},
+        {0, "A"},
+        {1, " "},
+        {2, "x"},
+        {3, "-"},
+        {4, " "},
+        {4, "0"},
+        {5, "+"},
+        {6, "O"},
+        {7, "1"},
+        {7, "."},
+        {8, "X"},
+        {9, "0"},
+        {10, " "},
+        {10, "\t"},
+        {10, "\x7f"},
+        {22, " "},
+        {22, "\x01"},
         // bytes above 127 are in no class, whatever the C library thinks
-        {0, "\xb9"}, {7, "\xe9"}, {8, "\xa0"}, {9, "\x85"}, {10, "\xe9"}, {22, "\xff"},
+        {0, "\xb9"},
+        {7, "\xe9"},
+        {8, "\xa0"},
+        {9, "\x85"},
+        {10, "\xe9"},
+        {22, "\xff"},
     };
     for (const auto& c : cases) {
         const std::string line = WithColumn(WorkedLine(), c.pos, c.text);
@@ -64,8 +82,8 @@ TEST_F(LineFormatTest, AllowedVariantsOfTestedColumnsAreAccepted) {
         std::size_t pos;
         const char* text;
     } cases[] = {
-        {4, "-"}, {7, "a"}, {7, "Z"}, {7, "\t"}, {7, "\v"}, {8, "\t\r"}, {9, "\f"},
-        {10, "!"}, {10, "~"}, {22, "?"},
+        {4, "-"},    {7, "a"},  {7, "Z"},  {7, "\t"}, {7, "\v"},
+        {8, "\t\r"}, {9, "\f"}, {10, "!"}, {10, "~"}, {22, "?"},
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(Accepts(WithColumn(WorkedLine(), c.pos, c.text))) << "position " << c.pos;
@@ -76,7 +94,9 @@ TEST_F(LineFormatTest, BytesAbove127OutsideTestedColumnsAreKept) {
     const std::string line = WithColumn(WithColumn(WorkedLine(), 12, "\xe9\xff"), 60, "\x80\xa0");
     const StarRecord& r = Only(line);
     EXPECT_EQ(std::string(r.line), line);
-    EXPECT_EQ(std::string(r.name), "      R \xe9\xff" "D");
+    EXPECT_EQ(std::string(r.name),
+              "      R \xe9\xff"
+              "D");
     EXPECT_EQ(std::memcmp(r.description + 5, "\x80\xa0", 2), 0);
 }
 
@@ -158,8 +178,12 @@ TEST_F(LineFormatTest, MagnitudesUseSinglePrecisionWeights) {
         const char* text;
         double value;
     } cases[] = {
-        {"12.34", 12.340000003576279}, {" 7.5 ", 7.500000007450581}, {"10.00", 10.0},
-        {"     ", 0.0},                {"-1.5x", 1.5000000074505806}, {"1a.b2", 10.019999999552965},
+        {"12.34", 12.340000003576279},
+        {" 7.5 ", 7.500000007450581},
+        {"10.00", 10.0},
+        {"     ", 0.0},
+        {"-1.5x", 1.5000000074505806},
+        {"1a.b2", 10.019999999552965},
     };
     for (const auto& c : cases) {
         StarLine star;
@@ -179,8 +203,9 @@ TEST_F(LineFormatTest, PeriodsScaleOnlyTheWholePartByK) {
         const char* text;
         double value;
     } cases[] = {
-        {"  12.5   ", 12.5}, {"0001.2345", 1.2345}, {"  12K5   ", 12000.5},
-        {"   1K    ", 1000.0}, {"   1k    ", 1.0}, {"         ", 0.0}, {"9999K9999", 9999000.9999},
+        {"  12.5   ", 12.5},         {"0001.2345", 1.2345}, {"  12K5   ", 12000.5},
+        {"   1K    ", 1000.0},       {"   1k    ", 1.0},    {"         ", 0.0},
+        {"9999K9999", 9999000.9999},
     };
     for (const auto& c : cases) {
         StarLine star;

@@ -11,7 +11,7 @@
 namespace {
 
 class LoadTest : public CatalogTest {
-protected:
+  protected:
     void ExpectEmpty() {
         EXPECT_FALSE(catalog.IsLoaded());
         EXPECT_FALSE(catalog.HasResults());
@@ -90,7 +90,7 @@ TEST_F(LoadTest, FailedLoadsLeaveNothingLoaded) {
         const char* path;
         std::int32_t expected;
     } cases[] = {
-        {missing.c_str(), -1}, {dir.c_str(), -1}, {nullptr, -1},
+        {missing.c_str(), -1}, {dir.c_str(), -1},    {nullptr, -1},
         {empty.c_str(), 0},    {noStars.c_str(), 0},
     };
     for (const auto& c : cases) {
@@ -130,9 +130,7 @@ TEST_F(LoadTest, PathsLongerThan255CharactersAreHeldWhole) {
     }
     path += "/catalogue.txt";
     ASSERT_GT(path.size(), 400u);
-    {
-        std::ofstream(path, std::ios::binary) << WorkedLine() << "\n";
-    }
+    { std::ofstream(path, std::ios::binary) << WorkedLine() << "\n"; }
     EXPECT_EQ(catalog.Load(path.c_str()), 1);
     EXPECT_EQ(catalog.InputPath(), path);
 }

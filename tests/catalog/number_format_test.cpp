@@ -1,5 +1,7 @@
 // The exports' number formatting against the C library's printf in the C
 // locale (the tests run in it), byte for byte.
+#include "number_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,8 +11,6 @@
 #include <limits>
 #include <random>
 #include <string>
-
-#include "number_format.h"
 
 namespace {
 
@@ -34,14 +34,55 @@ void ExpectLikePrintf(double value) {
 
 TEST(NumberFormatTest, EdgeValuesMatchPrintf) {
     const double values[] = {
-        0.0, -0.0, 1.0, -1.0, 0.5, 7.0, 12.5, 409.33, 1234.5678, 1e-5, 1e-4, 0.0001, 0.001,
-        9.999995, 9.9999949999, 9.99999500001, 99999.95, 999999.4, 999999.5, 999999.49999,
-        1e6, 1e6 - 0.5, 123456.5, 123457.5, 1234565.0, 1234575.0, 0.1234565, 2.5e-5,
-        0.000099999949, 0.0000999995, 0.00009999949, 1e-300, 5e-324, 1.7976931348623157e308,
-        100000.0, 1e15, 1e22, 1e23, 12000.5, 9999000.9999, 0.075, 5.800000011920929,
-        15.200000002980232, 7.500000007450581, 10.019999999552965,
-        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-        std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+        0.0,
+        -0.0,
+        1.0,
+        -1.0,
+        0.5,
+        7.0,
+        12.5,
+        409.33,
+        1234.5678,
+        1e-5,
+        1e-4,
+        0.0001,
+        0.001,
+        9.999995,
+        9.9999949999,
+        9.99999500001,
+        99999.95,
+        999999.4,
+        999999.5,
+        999999.49999,
+        1e6,
+        1e6 - 0.5,
+        123456.5,
+        123457.5,
+        1234565.0,
+        1234575.0,
+        0.1234565,
+        2.5e-5,
+        0.000099999949,
+        0.0000999995,
+        0.00009999949,
+        1e-300,
+        5e-324,
+        1.7976931348623157e308,
+        100000.0,
+        1e15,
+        1e22,
+        1e23,
+        12000.5,
+        9999000.9999,
+        0.075,
+        5.800000011920929,
+        15.200000002980232,
+        7.500000007450581,
+        10.019999999552965,
+        std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(),
+        -std::numeric_limits<double>::quiet_NaN(),
     };
     for (double v : values) {
         ExpectLikePrintf(v);

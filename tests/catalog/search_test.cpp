@@ -8,11 +8,12 @@
 namespace {
 
 class SearchTest : public CatalogTest {
-protected:
+  protected:
     // A line at `hhmm`, declination `dec` ("+38"), with the given magnitude
     // and period columns.
     static std::string Star(const std::string& hhmm, const std::string& dec,
-                            const std::string& maxMag = " 6.50", const std::string& minMag = " 8.00",
+                            const std::string& maxMag = " 6.50",
+                            const std::string& minMag = " 8.00",
                             const std::string& period = "  10.0000") {
         StarLine star;
         star.ra = hhmm;
@@ -128,9 +129,10 @@ TEST_F(SearchTest, DeclinationBandIncludesBothBounds) {
 }
 
 TEST_F(SearchTest, SpecificModeComparesMagnitudesWithoutTolerance) {
-    ASSERT_EQ(LoadLines({Star("0100", "+10", " 7.00", " 6.00"), Star("0200", "+10", " 7.00", " 5.90"),
-                         Star("0300", "+10", " 7.10", " 6.00"), Star("0400", "+10", " 7.5 ", " 9.00")}),
-              4);
+    ASSERT_EQ(
+        LoadLines({Star("0100", "+10", " 7.00", " 6.00"), Star("0200", "+10", " 7.00", " 5.90"),
+                   Star("0300", "+10", " 7.10", " 6.00"), Star("0400", "+10", " 7.5 ", " 9.00")}),
+        4);
     EXPECT_EQ(catalog.Search(true), 1);  // limits 7.0 and 6.0
     EXPECT_EQ(ResultHours(), (std::vector<int>{1}));
     // " 7.5 " decodes a little above 7.5, so the float 7.5 does not admit it.
@@ -188,8 +190,8 @@ TEST_F(SearchTest, SearchWithoutCatalogueChangesNothing) {
 }
 
 TEST_F(SearchTest, SearchReplacesTheListAndResetsTheCursor) {
-    ASSERT_EQ(LoadLines({Star("0100", "+10"), Star("0200", "+10", "", "", ""), Star("2300", "+10")}),
-              3);
+    ASSERT_EQ(
+        LoadLines({Star("0100", "+10"), Star("0200", "+10", "", "", ""), Star("2300", "+10")}), 3);
     catalog.MoveLast();
     ASSERT_EQ(catalog.Search(true), 2);
     EXPECT_EQ(catalog.Cursor(), catalog.ResultHead());
