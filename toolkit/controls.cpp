@@ -8,7 +8,10 @@
 
 namespace tk {
 
-void Control::Attach(QWidget* widget) { widget_ = widget; }
+void Control::Attach(QWidget* widget) {
+    widget_ = widget;
+    ++attachCount_;
+}
 
 void Control::EnableWindow(bool enable) {
     if (widget_ != nullptr) widget_->setEnabled(enable);

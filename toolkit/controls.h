@@ -10,6 +10,8 @@ class QWidget;
 
 namespace tk {
 
+class RowTableModel;
+
 class Control {
 public:
     Control() = default;
@@ -26,6 +28,7 @@ public:
 
 protected:
     QWidget* widget_ = nullptr;
+    unsigned attachCount_ = 0; // changes with every Attach
 };
 
 class Edit : public Control {
@@ -67,6 +70,13 @@ public:
     int GetColumnCount() const;
     std::string GetItemText(int row, int column) const;
     std::string GetColumnHeading(int column) const;
+
+private:
+    // The model behind the bound view, looked up once per Attach (rows are
+    // set millions of times).
+    RowTableModel* Model() const;
+    mutable unsigned modelAttach_ = ~0u;
+    mutable RowTableModel* model_ = nullptr;
 };
 
 } // namespace tk

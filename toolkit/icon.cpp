@@ -34,7 +34,9 @@ void PaintContext::EraseIconBackground() {
 
 void PaintContext::DrawIcon(int x, int y, const Icon& icon) {
     if (!painter_ || icon.IsNull()) return;
-    icon.Qt().paint(painter_.get(), x, y, SystemIconWidth(), SystemIconHeight());
+    // At the system size whatever the picture's own size, as icons are drawn.
+    const QSize size(SystemIconWidth(), SystemIconHeight());
+    painter_->drawPixmap(QRect(QPoint(x, y), size), icon.Qt().pixmap(size));
 }
 
 } // namespace tk

@@ -10,8 +10,16 @@
 
 namespace tk {
 
+RowTableModel* ListView::Model() const {
+    if (modelAttach_ != attachCount_) {
+        model_ = ReportModelOf(widget_);
+        modelAttach_ = attachCount_;
+    }
+    return model_;
+}
+
 int ListView::InsertColumn(int index, const char* heading, Align align, int widthPixels) {
-    RowTableModel* model = ReportModelOf(widget_);
+    RowTableModel* model = Model();
     if (model == nullptr) return -1;
     const Qt::Alignment alignment = align == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
     const int at = model->InsertColumn(index, TextFromBytes(heading != nullptr ? heading : ""),
@@ -21,37 +29,37 @@ int ListView::InsertColumn(int index, const char* heading, Align align, int widt
 }
 
 void ListView::DeleteAllItems() {
-    if (RowTableModel* model = ReportModelOf(widget_)) model->RemoveAllRows();
+    if (RowTableModel* model = Model()) model->RemoveAllRows();
 }
 
 int ListView::InsertItem(int index, const char* text) {
-    RowTableModel* model = ReportModelOf(widget_);
+    RowTableModel* model = Model();
     if (model == nullptr) return -1;
     return model->InsertRow(index, text != nullptr ? text : "");
 }
 
 bool ListView::SetItemText(int row, int column, const char* text) {
-    RowTableModel* model = ReportModelOf(widget_);
+    RowTableModel* model = Model();
     return model != nullptr && model->SetCell(row, column, text != nullptr ? text : "");
 }
 
 int ListView::GetItemCount() const {
-    const RowTableModel* model = ReportModelOf(widget_);
+    const RowTableModel* model = Model();
     return model != nullptr ? model->StoredRowCount() : 0;
 }
 
 int ListView::GetColumnCount() const {
-    const RowTableModel* model = ReportModelOf(widget_);
+    const RowTableModel* model = Model();
     return model != nullptr ? model->ColumnCount() : 0;
 }
 
 std::string ListView::GetItemText(int row, int column) const {
-    const RowTableModel* model = ReportModelOf(widget_);
+    const RowTableModel* model = Model();
     return model != nullptr ? std::string(model->Cell(row, column)) : std::string();
 }
 
 std::string ListView::GetColumnHeading(int column) const {
-    const RowTableModel* model = ReportModelOf(widget_);
+    const RowTableModel* model = Model();
     return model != nullptr ? BytesFromText(model->Heading(column)) : std::string();
 }
 

@@ -15,6 +15,10 @@ void ShowMessageBox(QWidget* owner, std::string_view text) {
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
+    // The owner becomes the active window again, as under the dialog
+    // manager; not every window manager (nor the offscreen platform) does
+    // that by itself.
+    if (owner != nullptr && owner->isVisible()) owner->window()->activateWindow();
 }
 
 } // namespace tk

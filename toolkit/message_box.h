@@ -9,7 +9,8 @@ class QWidget;
 namespace tk {
 
 // Shows `text` (plain text, not markup) and returns when the user has
-// pressed OK or closed the box. `owner` may be null.
+// pressed OK or closed the box; the owner is then the active window again.
+// `owner` may be null.
 void ShowMessageBox(QWidget* owner, std::string_view text);
 
 } // namespace tk

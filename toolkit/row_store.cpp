@@ -10,12 +10,27 @@ namespace {
 constexpr std::uint32_t kChunkBytes = 256 * 1024;
 constexpr std::size_t kMinDeadBytesToCompact = 1024 * 1024;
 
-void PutLength(std::string& out, std::uint32_t value) {
+std::size_t LengthSize(std::uint32_t value) {
+    std::size_t size = 1;
     while (value >= 0x80) {
-        out.push_back(static_cast<char>((value & 0x7F) | 0x80));
+        value >>= 7;
+        ++size;
+    }
+    return size;
+}
+
+char* PutLength(char* out, std::uint32_t value) {
+    while (value >= 0x80) {
+        *out++ = static_cast<char>((value & 0x7F) | 0x80);
         value >>= 7;
     }
-    out.push_back(static_cast<char>(value));
+    *out++ = static_cast<char>(value);
+    return out;
+}
+
+void PutLength(std::string& out, std::uint32_t value) {
+    char bytes[5];
+    out.append(bytes, static_cast<std::size_t>(PutLength(bytes, value) - bytes));
 }
 
 std::uint32_t GetLength(const char*& p) {
@@ -66,43 +81,75 @@ std::size_t RecordSize(const char* record) {
 
 } // namespace
 
-const char* RowStore::RecordAt(std::uint64_t ref) const {
+char* RowStore::RecordAt(std::uint64_t ref) const {
     const Chunk& chunk = chunks_[static_cast<std::size_t>(ref >> 32)];
     return chunk.data.get() + static_cast<std::uint32_t>(ref);
 }
 
-std::uint64_t RowStore::Append(const std::string& record) {
-    const auto size = static_cast<std::uint32_t>(record.size());
-    if (chunks_.empty() || chunks_.back().size - chunks_.back().used < size) {
+char* RowStore::Reserve(std::size_t size, std::uint64_t& ref) {
+    const auto bytes = static_cast<std::uint32_t>(size);
+    if (chunks_.empty() || chunks_.back().size - chunks_.back().used < bytes) {
         Chunk chunk;
-        chunk.size = std::max(kChunkBytes, size);
+        chunk.size = std::max(kChunkBytes, bytes);
         chunk.data = std::make_unique<char[]>(chunk.size);
         chunks_.push_back(std::move(chunk));
     }
     Chunk& chunk = chunks_.back();
-    std::memcpy(chunk.data.get() + chunk.used, record.data(), size);
-    const std::uint64_t ref = (static_cast<std::uint64_t>(chunks_.size() - 1) << 32) | chunk.used;
-    chunk.used += size;
-    usedBytes_ += size;
+    ref = (static_cast<std::uint64_t>(chunks_.size() - 1) << 32) | chunk.used;
+    char* at = chunk.data.get() + chunk.used;
+    chunk.used += bytes;
+    usedBytes_ += bytes;
+    tailRef_ = ref;
+    return at;
+}
+
+std::uint64_t RowStore::Append(const std::string& record) {
+    std::uint64_t ref = 0;
+    std::memcpy(Reserve(record.size(), ref), record.data(), record.size());
     return ref;
 }
 
 void RowStore::InsertRow(int index, std::string_view cell0) {
-    scratch_.clear();
-    PutLength(scratch_, 1);
-    PutCell(scratch_, cell0);
-    const std::uint64_t ref = Append(scratch_);
-    const int at = std::clamp(index, 0, RowCount());
-    rows_.insert(rows_.begin() + at, ref);
+    const std::uint32_t length = ClampedLength(cell0);
+    std::uint64_t ref = 0;
+    char* at = Reserve(1 + LengthSize(length) + length, ref);
+    *at++ = 1; // one cell
+    at = PutLength(at, length);
+    std::memcpy(at, cell0.data(), length);
+    const int position = std::clamp(index, 0, RowCount());
+    if (position == RowCount()) {
+        rows_.push_back(ref);
+    } else {
+        rows_.insert(rows_.begin() + position, ref);
+    }
 }
 
 void RowStore::SetCell(int row, int column, std::string_view text) {
     const std::uint64_t ref = rows_[static_cast<std::size_t>(row)];
-    const char* old = RecordAt(ref);
+    char* old = RecordAt(ref);
     RecordReader reader(old);
     const std::uint32_t oldCount = reader.CellCount();
     const auto wanted = static_cast<std::uint32_t>(column);
     const std::uint32_t newCount = std::max(oldCount, wanted + 1);
+
+    // The usual way a row is built: cells added after the last one to the
+    // record written last, which ends where the arena does. They are written
+    // in place, behind it (a one-byte cell count stays one byte below 128).
+    Chunk& tail = chunks_[static_cast<std::size_t>(ref >> 32)];
+    if (ref == tailRef_ && wanted >= oldCount && newCount < 0x80) {
+        const std::uint32_t length = ClampedLength(text);
+        const std::size_t needed = (wanted - oldCount) + LengthSize(length) + length;
+        if (needed <= tail.size - tail.used) {
+            char* at = tail.data.get() + tail.used;
+            for (std::uint32_t gap = oldCount; gap < wanted; ++gap) *at++ = 0; // empty cells
+            at = PutLength(at, length);
+            std::memcpy(at, text.data(), length);
+            tail.used += static_cast<std::uint32_t>(needed);
+            usedBytes_ += needed;
+            old[0] = static_cast<char>(newCount);
+            return;
+        }
+    }
 
     scratch_.clear();
     PutLength(scratch_, newCount);
@@ -113,9 +160,9 @@ void RowStore::SetCell(int row, int column, std::string_view text) {
     const auto oldSize = static_cast<std::size_t>(reader.Position() - old);
 
     // The last record written can grow or shrink in place.
-    Chunk& chunk = chunks_[static_cast<std::size_t>(ref >> 32)];
+    Chunk& chunk = tail;
     const auto offset = static_cast<std::uint32_t>(ref);
-    const bool atEnd = (ref >> 32) == chunks_.size() - 1 && offset + oldSize == chunk.used;
+    const bool atEnd = ref == tailRef_;
     if (atEnd && scratch_.size() <= chunk.size - offset) {
         std::memcpy(chunk.data.get() + offset, scratch_.data(), scratch_.size());
         usedBytes_ = usedBytes_ - oldSize + scratch_.size();
@@ -150,6 +197,7 @@ void RowStore::Rewrite(int insertColumn) {
     old.swap(chunks_);
     usedBytes_ = 0;
     deadBytes_ = 0;
+    tailRef_ = kNoRecord;
     for (std::uint64_t& ref : rows_) {
         const Chunk& chunk = old[static_cast<std::size_t>(ref >> 32)];
         const char* record = chunk.data.get() + static_cast<std::uint32_t>(ref);
@@ -176,6 +224,7 @@ void RowStore::Clear() {
     std::string().swap(scratch_);
     usedBytes_ = 0;
     deadBytes_ = 0;
+    tailRef_ = kNoRecord;
 }
 
 std::size_t RowStore::BytesHeld() const {

@@ -53,7 +53,12 @@ private:
         std::uint32_t used = 0;
     };
 
-    const char* RecordAt(std::uint64_t ref) const;
+    static constexpr std::uint64_t kNoRecord = ~std::uint64_t{0};
+
+    char* RecordAt(std::uint64_t ref) const;
+    // Room for `size` bytes at the arena's end (a new chunk when the last one
+    // is full); sets `ref` to it and makes it the tail record.
+    char* Reserve(std::size_t size, std::uint64_t& ref);
     std::uint64_t Append(const std::string& record);
     // Rewrites every record into fresh chunks, dropping the dead space; with
     // `insertColumn` >= 0 an empty cell is inserted there on the way.
@@ -63,6 +68,7 @@ private:
     std::vector<Chunk> chunks_;
     std::size_t usedBytes_ = 0;    // bytes written into chunks, dead ones included
     std::size_t deadBytes_ = 0;    // bytes of records that were moved away
+    std::uint64_t tailRef_ = kNoRecord; // the record written last: it ends the arena
     std::string scratch_;          // a record being built
 };
 

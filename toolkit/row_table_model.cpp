@@ -21,10 +21,12 @@ RowTableModel::RowTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int RowTableModel::InsertColumn(int index, const QString& heading, Qt::Alignment alignment) {
     const int at = std::clamp(index, 0, ColumnCount());
+    changing_ = true;
     beginInsertColumns(QModelIndex(), at, at);
     columns_.insert(columns_.begin() + at, Column{heading, alignment});
     if (at < ColumnCount() - 1) rows_.InsertEmptyCell(at);
     endInsertColumns();
+    changing_ = false;
     return at;
 }
 
@@ -43,10 +45,12 @@ int RowTableModel::InsertRow(int index, std::string_view text) {
         return at;
     }
     AnnouncePendingRows();
+    changing_ = true;
     beginInsertRows(QModelIndex(), at, at);
     rows_.InsertRow(at, text);
     ++announced_;
     endInsertRows();
+    changing_ = false;
     return at;
 }
 
@@ -66,10 +70,12 @@ std::string_view RowTableModel::Cell(int row, int column) const {
 }
 
 void RowTableModel::RemoveAllRows() {
+    changing_ = true;
     beginResetModel();
     rows_.Clear();
     announced_ = 0;
     endResetModel();
+    changing_ = false;
 }
 
 void RowTableModel::ScheduleAnnouncement() {
@@ -86,12 +92,14 @@ void RowTableModel::ScheduleAnnouncement() {
 
 void RowTableModel::AnnouncePendingRows() {
     const int stored = StoredRowCount();
-    if (announced_ >= stored) return;
+    if (changing_ || announced_ >= stored) return;
     // The rows are already stored; rowCount() keeps answering the old count
     // until the views have been told, as beginInsertRows requires.
+    changing_ = true;
     beginInsertRows(QModelIndex(), announced_, stored - 1);
     announced_ = stored;
     endInsertRows();
+    changing_ = false;
 }
 
 int RowTableModel::rowCount(const QModelIndex& parent) const {
@@ -137,7 +145,7 @@ Qt::ItemFlags RowTableModel::flags(const QModelIndex& index) const {
 }
 
 bool RowTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && announced_ < StoredRowCount();
+    return !parent.isValid() && !changing_ && announced_ < StoredRowCount();
 }
 
 void RowTableModel::fetchMore(const QModelIndex& parent) {

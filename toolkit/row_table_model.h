@@ -7,6 +7,8 @@
 // other change to the rows. rowCount() and data() answer for the announced
 // rows only, so a view never sees a row it was not told about; the list
 // view's own operations (StoredRowCount, Cell) see every stored row.
+// A fetchMore that arrives while a change is being signalled is ignored; the
+// queued announcement still comes.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -71,6 +73,9 @@ private:
     RowStore rows_;
     int announced_ = 0;             // rows the views know of: the first `announced_` stored rows
     bool announcementDue_ = false;  // a queued AnnouncePendingRows is on its way
+    // Inside a begin/end pair of change signals: a view reacting to them
+    // (fetchMore) must not start another change.
+    bool changing_ = false;
 };
 
 // Creates the report-mode list view widget with its model: no root
