@@ -36,9 +36,11 @@ StarCatalog::~StarCatalog() {
     // The pointers, not the flags, say what is owned: they are the same
     // whenever an operation has completed, and the pointers stay right even
     // if an allocation failure cut an operation short.
+    // Nodes before records: freeing the small nodes last would leave them
+    // scattered through the heap that the next catalogue is built in.
     ClearResults();
-    ClearRecords();
     FreeSpareNodes();
+    ClearRecords();
 }
 
 void StarCatalog::ClearResults() {
