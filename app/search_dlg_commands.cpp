@@ -60,6 +60,9 @@ void CSearchDlg::OnFileLoad() {
         MessageBox(n != 0 ? kLoadFailedMessage : kNoRecordsMessage);
     }
     TransferData(false);
+    // The transfer rewrites every box, even one whose text it leaves as it
+    // was, and a rewrite drops the selection made above: make it again.
+    if (n > 0) m_raWestEdit.SetSel(0, 2);
 }
 
 void CSearchDlg::FillResultList(bool ascending) {
