@@ -1,10 +1,6 @@
-// velmo: the variable star catalogue search program.
-#include "app/search_app.h"
+// velmo: the variable star catalogue search program. Its application object,
+// theApp (search_app.cpp), registers itself during static initialisation;
+// RunApplication finds it and runs its start-up.
 #include "toolkit/application.h"
 
-int main(int argc, char** argv) {
-    // Naming theApp keeps its object file, and so the application object,
-    // in the link; RunApplication finds it through Application::Instance().
-    static_cast<void>(&theApp);
-    return tk::RunApplication(argc, argv);
-}
+int main(int argc, char** argv) { return tk::RunApplication(argc, argv); }

@@ -23,12 +23,15 @@ set(CPACK_PACKAGE_CONTACT "Velmo developers <velmo@localhost>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmo developers <velmo@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4)")
 find_program(VELMO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VELMO_DPKG_SHLIBDEPS)
-  # Adds the C and C++ runtime libraries (and the Qt ones again, with the
-  # versions this build needs) from the program's own links.
+  # The dependencies from the program's own links: the Qt 6 Widgets, Gui and
+  # Core runtime libraries and the C and C++ runtimes, with the versions
+  # this build needs.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libstdc++6, libc6")
 endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)
