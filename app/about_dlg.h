@@ -5,6 +5,6 @@
 #include "toolkit/dialog.h"
 
 class CAboutDlg : public tk::Dialog {
-public:
+  public:
     CAboutDlg();
 };

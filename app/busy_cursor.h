@@ -5,7 +5,7 @@
 #pragma once
 
 class BusyCursor {
-public:
+  public:
     BusyCursor();
     ~BusyCursor();
     BusyCursor(const BusyCursor&) = delete;

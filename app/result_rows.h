@@ -10,14 +10,14 @@
 #include <cstdint>
 
 class ResultRowFormatter {
-public:
+  public:
     // Each returns zero-terminated text held by this object, valid until the
     // next call of the same function on it.
     const char* Ra(std::int16_t hours, std::int16_t minutes);
     const char* Dec(std::int16_t degrees);
     const char* Period(double days);
 
-private:
+  private:
     char ra_[16];       // "-32768:-32768" at most
     char dec_[8];       // "-32768" at most
     char period_[328];  // sign, 309 integer digits, point, 4 decimals

@@ -8,7 +8,7 @@
 #include "toolkit/application.h"
 
 class CSearchApp : public tk::Application {
-public:
+  public:
     CSearchApp() = default;
 
     // Prepares the toolkit, runs the search window modally, destroys it and

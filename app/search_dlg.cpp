@@ -3,13 +3,21 @@
 // and save commands are in search_dlg_commands.cpp.
 #include "app/search_dlg.h"
 
-#include <QDialog>  // Window() is a QWidget, for PaintContext
+#include <QDialog>  // Window(): its font, and a QWidget for PaintContext
 
 #include "app/about_dlg.h"
 #include "app/minimised_icon.h"
 #include "res/resource.h"
 #include "toolkit/data_exchange.h"
 #include "toolkit/resources.h"
+
+namespace {
+
+// Average character width, in pixels, of the font the window was laid out
+// with ("MS Shell Dlg", 8 points, at 96 dots per inch).
+constexpr int kTemplateCharWidth = 6;
+
+}  // namespace
 
 CSearchDlg::CSearchDlg(tk::Dialog* parent)
     : tk::Dialog(IDD_SEARCH_DIALOG, parent),
@@ -72,14 +80,21 @@ bool CSearchDlg::InitWindow() {
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
 
+    // Column widths are pixels at the template font's own metrics (an
+    // average character 6 pixels wide); scaled to the font in use, as the
+    // dialog units are, the columns keep fitting their texts and the list.
+    const int charWidth = tk::BaseUnitsOfFont(Window()->font()).x;
+    const auto pixels = [charWidth](int templatePixels) {
+        return (templatePixels * charWidth + kTemplateCharWidth / 2) / kTemplateCharWidth;
+    };
     using Align = tk::ListView::Align;
-    m_resultList.InsertColumn(0, "R.A.", Align::Right, 40);
-    m_resultList.InsertColumn(1, "Dec.", Align::Right, 35);
-    m_resultList.InsertColumn(2, "Name", Align::Right, 75);
-    m_resultList.InsertColumn(3, "Type", Align::Left, 70);
-    m_resultList.InsertColumn(4, "Magnitude", Align::Left, 95);
-    m_resultList.InsertColumn(5, "Period", Align::Right, 75);
-    m_resultList.InsertColumn(6, "Description", Align::Left, 120);
+    m_resultList.InsertColumn(0, "R.A.", Align::Right, pixels(40));
+    m_resultList.InsertColumn(1, "Dec.", Align::Right, pixels(35));
+    m_resultList.InsertColumn(2, "Name", Align::Right, pixels(75));
+    m_resultList.InsertColumn(3, "Type", Align::Left, pixels(70));
+    m_resultList.InsertColumn(4, "Magnitude", Align::Left, pixels(95));
+    m_resultList.InsertColumn(5, "Period", Align::Right, pixels(75));
+    m_resultList.InsertColumn(6, "Description", Align::Left, pixels(120));
 
     m_specificCheck.SetCheck(1);
     return true;
@@ -155,8 +170,8 @@ const tk::Icon& CSearchDlg::OnQueryDragIcon() const { return m_hIcon; }
 
 void CSearchDlg::EnableGroup(bool enable) {
     tk::Control* const group[] = {
-        &m_raWestEdit,     &m_raEastEdit,      &m_decSouthEdit,     &m_decNorthEdit,
-        &m_maxMagEdit,     &m_minMagEdit,      &m_periodMostEdit,   &m_periodLeastEdit,
+        &m_raWestEdit,      &m_raEastEdit,       &m_decSouthEdit,   &m_decNorthEdit,
+        &m_maxMagEdit,      &m_minMagEdit,       &m_periodMostEdit, &m_periodLeastEdit,
         &m_searchAscButton, &m_searchDescButton, &m_specificCheck,
     };
     for (tk::Control* control : group) control->EnableWindow(enable);

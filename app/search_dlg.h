@@ -17,7 +17,7 @@
 #include "toolkit/icon.h"
 
 class CSearchDlg : public tk::Dialog {
-public:
+  public:
     // Creates the window object for template IDD_SEARCH_DIALOG with the
     // initial member values; the window itself appears on DoModal. Needs the
     // Qt application (the icon is loaded here).
@@ -81,20 +81,20 @@ public:
     void FillResultList(bool ascending);
 
     // ---- Dialog data, in declaration order ----------------------------------
-    tk::Icon m_hIcon;        // icon IDR_MAINFRAME
-    StarCatalog m_catalog;   // the program's one catalogue
-    std::int16_t m_raWest;   // hours, box IDC_RA_WEST, 0..23
-    std::int16_t m_raEast;   // hours, box IDC_RA_EAST, 0..23
-    std::int16_t m_decSouth; // degrees, box IDC_DEC_SOUTH, -90..90
-    std::int16_t m_decNorth; // degrees, box IDC_DEC_NORTH, -90..90
-    float m_maxMag;          // mag, box IDC_MAG_MAX ("Max >"), 0..99
-    float m_minMag;          // mag, box IDC_MAG_MIN ("Min <"), 0..99
-    double m_periodLeast;    // days, box IDC_PERIOD_LEAST, 0..100000
-    double m_periodMost;     // days, box IDC_PERIOD_MOST, 0..100000
-    int m_specific;          // "Specific?" as last read: 1 ticked, 0 clear
-    std::int32_t m_recordsLoaded;   // box IDC_RECORDS_LOADED
-    std::int32_t m_recordsSearched; // box IDC_RECORDS_SEARCHED
-    std::string m_fileName;         // box IDC_FILE_NAME: loaded file's name, no folder
+    tk::Icon m_hIcon;                // icon IDR_MAINFRAME
+    StarCatalog m_catalog;           // the program's one catalogue
+    std::int16_t m_raWest;           // hours, box IDC_RA_WEST, 0..23
+    std::int16_t m_raEast;           // hours, box IDC_RA_EAST, 0..23
+    std::int16_t m_decSouth;         // degrees, box IDC_DEC_SOUTH, -90..90
+    std::int16_t m_decNorth;         // degrees, box IDC_DEC_NORTH, -90..90
+    float m_maxMag;                  // mag, box IDC_MAG_MAX ("Max >"), 0..99
+    float m_minMag;                  // mag, box IDC_MAG_MIN ("Min <"), 0..99
+    double m_periodLeast;            // days, box IDC_PERIOD_LEAST, 0..100000
+    double m_periodMost;             // days, box IDC_PERIOD_MOST, 0..100000
+    int m_specific;                  // "Specific?" as last read: 1 ticked, 0 clear
+    std::int32_t m_recordsLoaded;    // box IDC_RECORDS_LOADED
+    std::int32_t m_recordsSearched;  // box IDC_RECORDS_SEARCHED
+    std::string m_fileName;          // box IDC_FILE_NAME: loaded file's name, no folder
 
     // Control objects, bound by the first transfer.
     tk::Edit m_fileNameEdit;
@@ -111,7 +111,7 @@ public:
     tk::Button m_searchDescButton;
     tk::Button m_specificCheck;
 
-private:
+  private:
     // Enables or disables the enable group: the eleven controls from
     // m_raWestEdit to m_specificCheck, in declaration order.
     void EnableGroup(bool enable);

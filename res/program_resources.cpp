@@ -32,10 +32,10 @@ constexpr tk::VersionResource kVersion = {
 };
 
 const tk::ResourceSet kResources = {
-    kDialogs, static_cast<int>(sizeof kDialogs / sizeof kDialogs[0]),
-    kMenus,   static_cast<int>(sizeof kMenus / sizeof kMenus[0]),
-    kStrings, static_cast<int>(sizeof kStrings / sizeof kStrings[0]),
-    kIcons,   static_cast<int>(sizeof kIcons / sizeof kIcons[0]),
+    kDialogs,  static_cast<int>(sizeof kDialogs / sizeof kDialogs[0]),
+    kMenus,    static_cast<int>(sizeof kMenus / sizeof kMenus[0]),
+    kStrings,  static_cast<int>(sizeof kStrings / sizeof kStrings[0]),
+    kIcons,    static_cast<int>(sizeof kIcons / sizeof kIcons[0]),
     &kVersion,
 };
 

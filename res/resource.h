@@ -4,11 +4,11 @@
 #pragma once
 
 // Dialog templates, strings, icons and menus.
-constexpr int IDD_ABOUTBOX = 100;      // the About box
-constexpr int IDS_ABOUTBOX = 101;      // "&About Velmo...", the system-menu entry
-constexpr int IDD_SEARCH_DIALOG = 102; // the search window
-constexpr int IDR_MAINFRAME = 128;     // the program's icon
-constexpr int IDR_MAIN_MENU = 129;     // the search window's menu
+constexpr int IDD_ABOUTBOX = 100;       // the About box
+constexpr int IDS_ABOUTBOX = 101;       // "&About Velmo...", the system-menu entry
+constexpr int IDD_SEARCH_DIALOG = 102;  // the search window
+constexpr int IDR_MAINFRAME = 128;      // the program's icon
+constexpr int IDR_MAIN_MENU = 129;      // the search window's menu
 
 // Controls of the search window.
 constexpr int IDC_RA_WEST = 1000;
@@ -29,12 +29,12 @@ constexpr int IDC_SPECIFIC = 1014;
 constexpr int IDC_CRITERIA_GROUP = 1015;
 
 // Menu commands.
-constexpr int ID_FILE_EXIT = 32771; // handled by the application: closes the main window
+constexpr int ID_FILE_EXIT = 32771;  // handled by the application: closes the main window
 constexpr int ID_FILE_LOAD = 32774;
 constexpr int ID_FILE_SAVE_CSV = 32775;
 constexpr int ID_FILE_SAVE_TXT = 32776;
 constexpr int ID_HELP_ABOUT = 32784;
-constexpr int ID_HELP = 57670; // the framework's help command
+constexpr int ID_HELP = 57670;  // the framework's help command
 
 // System-menu command of the "&About Velmo..." entry. System commands keep
 // their four lowest bits for the system's own use, so 16 to 31 all mean it.

@@ -6,8 +6,8 @@
 
 namespace velmo_res {
 
-extern const tk::DialogTemplate kAboutDialog;  // IDD_ABOUTBOX
-extern const tk::DialogTemplate kSearchDialog; // IDD_SEARCH_DIALOG
-extern const tk::MenuTemplate kMainMenu;       // IDR_MAIN_MENU
+extern const tk::DialogTemplate kAboutDialog;   // IDD_ABOUTBOX
+extern const tk::DialogTemplate kSearchDialog;  // IDD_SEARCH_DIALOG
+extern const tk::MenuTemplate kMainMenu;        // IDR_MAIN_MENU
 
 }  // namespace velmo_res

@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
-#include <QPixmap>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 #include "app/minimised_icon.h"

@@ -83,12 +83,12 @@ TEST_F(LargeCatalogueTest, LoadAndListAMillionStarsWithinTwoSecondsAndScrollFree
             view->viewport()->grab();
             slowestStepMs = std::max(slowestStepMs, stepClock.elapsed());
         }
-        std::printf("[ figure   ] 1,000,000 stars: load %lld ms (file dialog included), "
-                    "Search Asc. listing every star %lld ms, in all %lld ms; "
-                    "slowest scroll-and-repaint step %lld ms\n",
-                    static_cast<long long>(loadMs), static_cast<long long>(searchMs),
-                    static_cast<long long>(loadMs + searchMs),
-                    static_cast<long long>(slowestStepMs));
+        std::printf(
+            "[ figure   ] 1,000,000 stars: load %lld ms (file dialog included), "
+            "Search Asc. listing every star %lld ms, in all %lld ms; "
+            "slowest scroll-and-repaint step %lld ms\n",
+            static_cast<long long>(loadMs), static_cast<long long>(searchMs),
+            static_cast<long long>(loadMs + searchMs), static_cast<long long>(slowestStepMs));
         RecordProperty("load_ms", static_cast<int>(loadMs));
         RecordProperty("search_ms", static_cast<int>(searchMs));
         RecordProperty("scroll_step_ms", static_cast<int>(slowestStepMs));

@@ -6,7 +6,7 @@
 namespace {
 
 class LoadTest : public SearchWindowTest {
-protected:
+  protected:
     void ExpectGroupEnabled(CSearchDlg& dlg, bool enabled) {
         for (int id : EnableGroupIds()) EXPECT_EQ(Enabled(dlg, id), enabled) << id;
         // Never part of the group: display boxes stay disabled, the list enabled.

@@ -27,12 +27,12 @@ std::string PrintfPeriod(double days) {
 
 // Sets LC_NUMERIC for the scope of the object; restores "C" afterwards.
 class NumericLocale {
-public:
+  public:
     explicit NumericLocale(const char* name) : ok_(std::setlocale(LC_NUMERIC, name) != nullptr) {}
     ~NumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
     bool Ok() const { return ok_; }
 
-private:
+  private:
     bool ok_;
 };
 
@@ -66,9 +66,11 @@ TEST(ResultRowFormatter, PeriodsMatchPrintfIncludingRoundingOfHalves) {
     ResultRowFormatter format;
     // Values whose fifth decimal is a 5 in decimal but not in binary, the
     // catalogue's own kind of values, and extremes.
-    const double cases[] = {0.00005, 0.00015, 1.23445, 2.5e-5, 1e-300, 0.1 + 0.2, 12.5,
-                            9999.99995, 1e6, 1e15, 1e300, -1.5, -0.00004, 5e-324,
-                            std::numeric_limits<double>::max(), -0.0};
+    const double cases[] = {
+        0.00005,   0.00015, 1.23445,    2.5e-5, 1e-300,
+        0.1 + 0.2, 12.5,    9999.99995, 1e6,    1e15,
+        1e300,     -1.5,    -0.00004,   5e-324, std::numeric_limits<double>::max(),
+        -0.0};
     for (double days : cases) {
         if (days == 0.0) continue;
         EXPECT_EQ(format.Period(days), PrintfPeriod(days)) << days;

@@ -11,7 +11,7 @@ namespace {
 const char* const kCsvHeader = "Hr,Min,Deg,Name,Type,Range,Desc,Max,Min,Period\n";
 
 class SaveTest : public SearchWindowTest {
-protected:
+  protected:
     void SetUp() override {
         SearchWindowTest::SetUp();
         catalogue_ = WriteFile("stars.txt", SmallCatalogue());

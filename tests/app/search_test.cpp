@@ -9,20 +9,20 @@ namespace {
 
 using RowList = std::vector<std::vector<std::string>>;
 
-const std::vector<std::string> kVAnd = {"05:07",          "-05",        "  V0370 And",
-                                        "M       ",       "  6.50   8.00 ", "    1.5000",
-                                        "Andromeda           "};
-const std::vector<std::string> kRCen = {"12:00",          "-45",        "      R Cen",
-                                        "SRB     ",       "  5.00   7.00 ", "  300.2500",
-                                        "Centaurus           "};
-const std::vector<std::string> kXOph = {"18:30",    "00", "      X Oph", "IRR     ",
-                                        std::string(14, ' '), "",   "Ophiuchus           "};
-const std::vector<std::string> kTPsc = {"23:59",          "05",         "      T Psc",
-                                        "EA      ",       "  6.90   9.00 ", " 2000.0000",
-                                        "Pisces              "};
+const std::vector<std::string> kVAnd = {
+    "05:07",          "-05",        "  V0370 And",         "M       ",
+    "  6.50   8.00 ", "    1.5000", "Andromeda           "};
+const std::vector<std::string> kRCen = {
+    "12:00",          "-45",        "      R Cen",         "SRB     ",
+    "  5.00   7.00 ", "  300.2500", "Centaurus           "};
+const std::vector<std::string> kXOph = {
+    "18:30", "00", "      X Oph", "IRR     ", std::string(14, ' '), "", "Ophiuchus           "};
+const std::vector<std::string> kTPsc = {
+    "23:59",          "05",         "      T Psc",         "EA      ",
+    "  6.90   9.00 ", " 2000.0000", "Pisces              "};
 
 class SearchTest : public SearchWindowTest {
-protected:
+  protected:
     void RunLoaded(CSearchDlg& dlg, const std::function<void()>& steps) {
         const std::string path = WriteFile("stars.txt", SmallCatalogue());
         RunWindow(dlg, [&] {

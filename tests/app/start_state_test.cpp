@@ -4,9 +4,12 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTreeView>
 
 #include "res/resource.h"
 #include "tests/support/modal.h"
@@ -21,9 +24,9 @@ TEST_F(StartStateTest, BoxesShowTheInitialValuesAndOnlyTheListIsEnabled) {
     RunWindow(dlg, [&] {
         EXPECT_EQ(dlg.Window()->windowTitle().toStdString(), "Velmo - ZORVA Variable Star Search");
         const std::pair<int, const char*> values[] = {
-            {IDC_RA_WEST, "0"},     {IDC_RA_EAST, "23"},   {IDC_DEC_SOUTH, "-90"},
-            {IDC_DEC_NORTH, "90"},  {IDC_MAG_MAX, "7"},    {IDC_MAG_MIN, "6"},
-            {IDC_PERIOD_LEAST, "0"}, {IDC_PERIOD_MOST, "1000"}, {IDC_RECORDS_LOADED, "0"},
+            {IDC_RA_WEST, "0"},          {IDC_RA_EAST, "23"},       {IDC_DEC_SOUTH, "-90"},
+            {IDC_DEC_NORTH, "90"},       {IDC_MAG_MAX, "7"},        {IDC_MAG_MIN, "6"},
+            {IDC_PERIOD_LEAST, "0"},     {IDC_PERIOD_MOST, "1000"}, {IDC_RECORDS_LOADED, "0"},
             {IDC_RECORDS_SEARCHED, "0"}, {IDC_FILE_NAME, ""},
         };
         for (const auto& [id, text] : values) EXPECT_EQ(Text(dlg, id), text) << id;
@@ -39,8 +42,8 @@ TEST_F(StartStateTest, BoxesShowTheInitialValuesAndOnlyTheListIsEnabled) {
 
         const QAbstractItemModel* model = ListView(dlg)->model();
         EXPECT_EQ(model->rowCount(), 0);
-        const char* headings[] = {"R.A.", "Dec.", "Name", "Type", "Magnitude", "Period",
-                                  "Description"};
+        const char* headings[] = {"R.A.",      "Dec.",   "Name",       "Type",
+                                  "Magnitude", "Period", "Description"};
         ASSERT_EQ(model->columnCount(), 7);
         for (int c = 0; c < 7; ++c) {
             EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString().toStdString(), headings[c]);
@@ -76,6 +79,28 @@ TEST_F(StartStateTest, MenuHasTheFileAndHelpItemsInOrder) {
         ASSERT_EQ(help.size(), 1);
         EXPECT_EQ(help[0]->objectName(), "ID_HELP_ABOUT");
         EXPECT_EQ(help[0]->text(), "&About Velmo");
+    });
+}
+
+TEST_F(StartStateTest, ColumnsAreWideEnoughForTheirTextsAndFitTheList) {
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        auto* view = qobject_cast<QTreeView*>(ListView(dlg));
+        ASSERT_NE(view, nullptr);
+        const QFontMetrics metrics(view->font());
+        const char* widest[] = {
+            "23:59", "-90", "  V0370 And", "EA/SD:  ", "  6.50   8.00 ", " 2000.0000"};
+        int total = 0;
+        for (int c = 0; c < 7; ++c) {
+            const int width = view->header()->sectionSize(c);
+            total += width;
+            if (c < 6) {
+                EXPECT_GE(width, metrics.horizontalAdvance(QString::fromLatin1(widest[c])) +
+                                     8)  // cell margins
+                    << "column " << c;
+            }
+        }
+        EXPECT_LE(total, view->viewport()->width()) << "no horizontal scrolling at the start";
     });
 }
 

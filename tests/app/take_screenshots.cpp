@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTest>
@@ -42,15 +44,21 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    const std::string sample = argv[1];
-    const std::string folder = argv[2];
+    // Start in the sample's folder, as the start script does, so that the
+    // load dialog shows it and its bare name is typed.
+    const QFileInfo sample(QString::fromLocal8Bit(argv[1]));
+    const std::string folder =
+        QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath().toStdString();
+    QDir::setCurrent(sample.absolutePath());
 
     bool ok = true;
     CSearchDlg dlg;
     tktest::WhenModal([&](QWidget* window) {
         ok = Save(window, folder + "/search-window-start.png") && ok;
 
-        tktest::WhenModal([&](QWidget* fileDialog) { tktest::TypeFileName(fileDialog, sample); });
+        tktest::WhenModal([&](QWidget* fileDialog) {
+            tktest::TypeFileName(fileDialog, sample.fileName().toStdString());
+        });
         window->findChild<QAction*>("ID_FILE_LOAD")->trigger();
         tktest::WaitForAnswers();
 

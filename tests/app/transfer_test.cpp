@@ -7,7 +7,7 @@
 namespace {
 
 class TransferTest : public SearchWindowTest {
-protected:
+  protected:
     // Runs a window with the small catalogue loaded (criteria enabled).
     void RunLoaded(CSearchDlg& dlg, const std::function<void()>& steps) {
         const std::string path = WriteFile("stars.txt", SmallCatalogue());
@@ -67,10 +67,14 @@ TEST_F(TransferTest, AValueJustOutsideItsRangeFailsAtItsRowAndLaterMembersKeepTh
         const char* high;
     };
     const Case cases[] = {
-        {IDC_RA_WEST, "24", "0", "23"},        {IDC_RA_EAST, "-1", "0", "23"},
-        {IDC_DEC_SOUTH, "-91", "-90", "90"},   {IDC_DEC_NORTH, "91", "-90", "90"},
-        {IDC_MAG_MAX, "99.5", "0", "99"},      {IDC_MAG_MIN, "-0.5", "0", "99"},
-        {IDC_PERIOD_LEAST, "100001", "0", "100000"}, {IDC_PERIOD_MOST, "-1", "0", "100000"},
+        {IDC_RA_WEST, "24", "0", "23"},
+        {IDC_RA_EAST, "-1", "0", "23"},
+        {IDC_DEC_SOUTH, "-91", "-90", "90"},
+        {IDC_DEC_NORTH, "91", "-90", "90"},
+        {IDC_MAG_MAX, "99.5", "0", "99"},
+        {IDC_MAG_MIN, "-0.5", "0", "99"},
+        {IDC_PERIOD_LEAST, "100001", "0", "100000"},
+        {IDC_PERIOD_MOST, "-1", "0", "100000"},
         {IDC_RA_WEST, "70000", "0", "23"},  // beyond 16 bits: refused, not wrapped
     };
     for (const Case& c : cases) {

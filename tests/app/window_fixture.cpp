@@ -21,7 +21,8 @@
 const char* const kDataFileError = "Data File Error!";
 const char* const kNoRecordsLoaded =
     "No records loaded! Verify data file contains valid variable star records.";
-const char* const kNoRecordsSaved = "No records saved! Verify data loaded and searched by criteria.";
+const char* const kNoRecordsSaved =
+    "No records saved! Verify data loaded and searched by criteria.";
 
 std::string StarLine(const char* position, const char* name, const char* type, const char* range,
                      const char* period, const char* description) {
@@ -34,8 +35,7 @@ std::string StarLine(const char* position, const char* name, const char* type, c
 std::string SmallCatalogue() {
     return "Velmo test catalogue\n" +
            StarLine("0507-05", "V0370 And", "M", "  6.50   8.00 ", "   1.5000", "Andromeda") +
-           "\n" +
-           StarLine("1200-45", "R Cen", "SRB", "  5.00   7.00 ", " 300.2500", "Centaurus") +
+           "\n" + StarLine("1200-45", "R Cen", "SRB", "  5.00   7.00 ", " 300.2500", "Centaurus") +
            "\n" + StarLine("1830+00", "X Oph", "IRR", "", "", "Ophiuchus") + "\n" +
            StarLine("2359+05", "T Psc", "EA", "  6.90   9.00 ", "2000.0000", "Pisces") + "\n";
 }
@@ -86,9 +86,7 @@ std::string SearchWindowTest::ReadFile(const std::string& path) {
     return text.str();
 }
 
-bool SearchWindowTest::FileExists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
+bool SearchWindowTest::FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 void SearchWindowTest::Menu(CSearchDlg& dlg, const char* commandName) {
     QAction* action = dlg.Window()->findChild<QAction*>(QString::fromLatin1(commandName));
@@ -163,9 +161,8 @@ std::vector<std::vector<std::string>> SearchWindowTest::Rows(CSearchDlg& dlg) {
 std::string SearchWindowTest::Load(CSearchDlg& dlg, const std::string& typedName,
                                    bool expectMessage) {
     std::string message;
-    tktest::WhenModal([typedName](QWidget* fileDialog) {
-        tktest::TypeFileName(fileDialog, typedName);
-    });
+    tktest::WhenModal(
+        [typedName](QWidget* fileDialog) { tktest::TypeFileName(fileDialog, typedName); });
     if (expectMessage) tktest::AnswerMessageBox(&message);
     Menu(dlg, "ID_FILE_LOAD");
     tktest::WaitForAnswers();
@@ -207,9 +204,9 @@ std::string SearchWindowTest::ClickExpectingMessage(CSearchDlg& dlg, int id) {
 
 const std::vector<int>& SearchWindowTest::EnableGroupIds() {
     static const std::vector<int> ids = {
-        IDC_RA_WEST,     IDC_RA_EAST,      IDC_DEC_SOUTH,    IDC_DEC_NORTH,
-        IDC_MAG_MAX,     IDC_MAG_MIN,      IDC_PERIOD_MOST,  IDC_PERIOD_LEAST,
-        IDC_SEARCH_ASC,  IDC_SEARCH_DESC,  IDC_SPECIFIC,
+        IDC_RA_WEST,    IDC_RA_EAST,     IDC_DEC_SOUTH,   IDC_DEC_NORTH,
+        IDC_MAG_MAX,    IDC_MAG_MIN,     IDC_PERIOD_MOST, IDC_PERIOD_LEAST,
+        IDC_SEARCH_ASC, IDC_SEARCH_DESC, IDC_SPECIFIC,
     };
     return ids;
 }

@@ -28,7 +28,7 @@ std::string StarLine(const char* position, const char* name, const char* type, c
 std::string SmallCatalogue();
 
 class SearchWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
