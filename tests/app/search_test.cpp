@@ -128,6 +128,19 @@ TEST_F(SearchTest, BothBoundsMovingAtOnceFollowTheSettersOrder) {
     });
 }
 
+TEST_F(SearchTest, ASearchWithNothingLoadedEndsAtOnceWithoutRows) {
+    // Out of the person's reach (the buttons are disabled), but the walk
+    // must still end: Search reports -1 and nothing is listed.
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        dlg.FillResultList(true);
+        EXPECT_TRUE(Rows(dlg).empty());
+        EXPECT_EQ(dlg.m_recordsSearched, -1);
+        dlg.FillResultList(false);
+        EXPECT_TRUE(Rows(dlg).empty());
+    });
+}
+
 TEST_F(SearchTest, RowTextsKeepThePointUnderADecimalCommaLocale) {
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
