@@ -9,7 +9,9 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -160,13 +162,31 @@ void TypeFileName(QWidget* fileDialog, const std::string& name) {
         ADD_FAILURE() << "no file-name box in the modal window";
         return;
     }
-    box->setFocus();
+    // Typing goes to the box that has the focus in the active window; the
+    // dialog also reads the box differently while it lacks the focus (it
+    // puts the name of a file it finds in the listing there).
+    fileDialog->activateWindow();
+    if (!QTest::qWaitForWindowActive(fileDialog)) ADD_FAILURE() << "the file dialog never became active";
+    box->setFocus(Qt::OtherFocusReason);
     box->clear();
     QTest::keyClicks(box, QString::fromStdString(name));
     // The completion list may be open over the box; a person would close it
     // before confirming.
     HideCompletion(box);
+    const QPointer<QFileDialog> files(qobject_cast<QFileDialog*>(fileDialog));
     QTest::keyClick(box, Qt::Key_Return);
+
+    // A name (not a pattern, not a folder to open) must end the dialog; if it
+    // did not, say so and cancel rather than leave the test waiting forever.
+    if (files == nullptr || !files->isVisible()) return;
+    const QString typed = QString::fromStdString(name);
+    const bool staysOpen = typed.contains(u'*') || typed.contains(u'?') ||
+                           QFileInfo(files->directory(), typed).isDir();
+    if (!staysOpen) {
+        ADD_FAILURE() << "the file dialog did not take \"" << name << "\" (its box shows \""
+                      << box->text().toStdString() << "\")";
+        files->reject();
+    }
 }
 
 void CancelDialog(QWidget* modal) {

@@ -68,6 +68,15 @@ TEST_F(FileDialogTest, TypedExtensionIsKeptAsTyped) {
     EXPECT_EQ(twoDots.GetFileExt(), "txt");
 }
 
+TEST_F(FileDialogTest, FullPathTypedIntoTheBoxIsTaken) {
+    std::filesystem::create_directory(folder_ / "sub");
+    std::ofstream(Path("sub/stars.txt")) << "data\n";
+    tk::FileDialog dialog(true, "txt", "*.txt", 0, kTextFilter, nullptr);
+    ASSERT_EQ(RunTyping(dialog, Path("sub/stars.txt")), tk::kIdOk);
+    EXPECT_EQ(dialog.GetPathName(), Path("sub/stars.txt"));
+    EXPECT_EQ(dialog.GetFileName(), "stars.txt");
+}
+
 TEST_F(FileDialogTest, CancelReportsNoChoice) {
     tk::FileDialog dialog(true, "txt", "*.txt", 0, kTextFilter, nullptr);
     tktest::WhenModal([](QWidget* modal) { tktest::CancelDialog(modal); });
