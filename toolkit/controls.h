@@ -34,7 +34,9 @@ protected:
 class Edit : public Control {
 public:
     // Selects the characters from position `start` up to but not including
-    // `end` (clamped to the text) and scrolls the caret into view.
+    // `end` (clamped to the text), leaves the caret at `end` and scrolls it
+    // into view. A negative `start` removes the selection; a negative `end`
+    // selects to the end of the text.
     void SetSel(int start, int end);
     std::string GetText() const;
     void SetText(const char* text);

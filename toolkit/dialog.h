@@ -58,8 +58,10 @@ public:
     // button, captioned with the application's name.
     void MessageBox(const char* text);
 
-    // The system menu: none on X11, Wayland or offscreen desktops, where the
-    // window manager owns that menu and offers applications no way into it.
+    // The system menu: X11, Wayland and offscreen desktops give applications
+    // no way into the window manager's menu, and this toolkit has no
+    // platform code for others, so HasSystemMenu() is false and the Append
+    // functions do nothing.
     bool HasSystemMenu() const;
     void AppendSystemMenuSeparator();
     void AppendSystemMenuItem(unsigned commandId, const char* text);
