@@ -6,7 +6,6 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QStringList>
-#include <utility>
 #include <vector>
 
 #include "toolkit/application.h"
