@@ -32,6 +32,7 @@
 #include <string>
 
 #include "catalogue_generator.h"
+#include "job_criteria.h"
 #include "star_catalog.h"
 
 namespace {
@@ -70,18 +71,6 @@ StarCatalog& Loaded() {
     return *catalog;
 }
 
-// The job's criteria, pushed in the window's order.
-void SetJobCriteria(StarCatalog& catalog) {
-    catalog.SetRaWest(22);
-    catalog.SetRaEast(2);
-    catalog.SetDecSouth(-30);
-    catalog.SetDecNorth(60);
-    catalog.SetMinMagLimit(6.0);
-    catalog.SetMaxMagLimit(9.0);
-    catalog.SetPeriodLeast(1.0);
-    catalog.SetPeriodMost(500.0);
-}
-
 // Criteria that every record with values passes: the most nodes a search
 // can build.
 void SetWidestCriteria(StarCatalog& catalog) {
@@ -101,7 +90,7 @@ void BM_Job(benchmark::State& state) {
     for (auto _ : state) {
         auto catalog = std::make_unique<StarCatalog>();
         const std::int32_t loaded = catalog->Load(files.catalogue.c_str());
-        SetJobCriteria(*catalog);
+        velmo_bench::SetJobCriteria(*catalog);
         matches = catalog->Search(true);
         const std::int32_t written = catalog->SaveCsv(files.output.c_str());
         if (loaded != static_cast<std::int32_t>(kLines) || written != matches) {
@@ -122,7 +111,7 @@ void BM_JobReload(benchmark::State& state) {
     std::int32_t matches = 0;
     for (auto _ : state) {
         const std::int32_t loaded = catalog.Load(files.catalogue.c_str());
-        SetJobCriteria(catalog);
+        velmo_bench::SetJobCriteria(catalog);
         matches = catalog.Search(true);
         const std::int32_t written = catalog.SaveCsv(files.output.c_str());
         if (loaded != static_cast<std::int32_t>(kLines) || written != matches) {
@@ -180,7 +169,7 @@ void BM_Search(benchmark::State& state) {
     if (state.range(0) == 2) {
         SetWidestCriteria(catalog);
     } else {
-        SetJobCriteria(catalog);
+        velmo_bench::SetJobCriteria(catalog);
     }
     std::int32_t matches = catalog.Search(specific);  // drops the list of the load
     for (auto _ : state) {

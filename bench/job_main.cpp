@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "job_criteria.h"
 #include "star_catalog.h"
 
 namespace {
@@ -41,14 +42,7 @@ int main(int argc, char** argv) {
     const long loadFaults = MinorFaults() - faultsBefore;
 
     Clock::time_point step = Clock::now();
-    catalog.SetRaWest(22);
-    catalog.SetRaEast(2);
-    catalog.SetDecSouth(-30);
-    catalog.SetDecNorth(60);
-    catalog.SetMinMagLimit(6.0);
-    catalog.SetMaxMagLimit(9.0);
-    catalog.SetPeriodLeast(1.0);
-    catalog.SetPeriodMost(500.0);
+    velmo_bench::SetJobCriteria(catalog);
     const std::int32_t matches = catalog.Search(true);
     const double searchMs = MillisecondsSince(step);
 
