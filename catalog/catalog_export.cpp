@@ -84,30 +84,11 @@ bool StarCatalog::CloseOutput() {
     return ok;
 }
 
-std::int32_t StarCatalog::SaveCsv(const char* path) {
-    if (!loaded) {
-        return 0;
-    }
-    if (path == nullptr || !OpenOutput(path)) {
-        return -1;
-    }
-    std::int32_t count = 0;
-    bool ok = false;
-    {
-        velmo::BlockWriter writer(outputStream);
-        writer.Append(velmo::kCsvHeader, sizeof velmo::kCsvHeader - 1);
-        for (const ResultNode* node = resultHead; node != nullptr; node = node->next) {
-            char* line = writer.Reserve(velmo::kCsvLineMax);
-            writer.Commit(velmo::AppendCsvLine(line, *node->record));
-            ++count;
-        }
-        ok = writer.Finish();
-    }
-    ok = CloseOutput() && ok;
-    return ok ? count : -1;
-}
+std::int32_t StarCatalog::SaveCsv(const char* path) { return WriteResults(path, true); }
 
-std::int32_t StarCatalog::SaveText(const char* path) {
+std::int32_t StarCatalog::SaveText(const char* path) { return WriteResults(path, false); }
+
+std::int32_t StarCatalog::WriteResults(const char* path, bool csv) {
     if (!loaded) {
         return 0;
     }
@@ -118,17 +99,25 @@ std::int32_t StarCatalog::SaveText(const char* path) {
     bool ok = false;
     {
         velmo::BlockWriter writer(outputStream);
+        if (csv) {
+            writer.Append(velmo::kCsvHeader, sizeof velmo::kCsvHeader - 1);
+        }
         for (const ResultNode* node = resultHead; node != nullptr; node = node->next) {
             const StarRecord& record = *node->record;
-            const auto length = static_cast<std::size_t>(record.lineLength);
-            if (length < velmo::BlockWriter::kBlockSize) {
-                char* line = writer.Reserve(length + 1);
-                std::memcpy(line, record.line, length);
-                line[length] = '\n';
-                writer.Commit(line + length + 1);
+            if (csv) {
+                char* line = writer.Reserve(velmo::kCsvLineMax);
+                writer.Commit(velmo::AppendCsvLine(line, record));
             } else {
-                writer.Append(record.line, length);
-                writer.Append("\n", 1);
+                const auto length = static_cast<std::size_t>(record.lineLength);
+                if (length < velmo::BlockWriter::kBlockSize) {
+                    char* line = writer.Reserve(length + 1);
+                    std::memcpy(line, record.line, length);
+                    line[length] = '\n';
+                    writer.Commit(line + length + 1);
+                } else {
+                    writer.Append(record.line, length);
+                    writer.Append("\n", 1);
+                }
             }
             ++count;
         }

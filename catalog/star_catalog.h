@@ -202,6 +202,8 @@ private:
     // Flushes and closes outputStream; false when any write or the close
     // failed. The stream is left closed with its state cleared.
     bool CloseOutput();
+    // The body of SaveCsv (csv true) and SaveText (csv false).
+    std::int32_t WriteResults(const char* path, bool csv);
 
     std::string inputPath;      // path last given to Load, held whole
     std::string outputPath;     // path last given to a save while loaded, held whole

@@ -21,16 +21,7 @@ const std::vector<std::string> kTPsc = {
     "23:59",          "05",         "      T Psc",         "EA      ",
     "  6.90   9.00 ", " 2000.0000", "Pisces              "};
 
-class SearchTest : public SearchWindowTest {
-  protected:
-    void RunLoaded(CSearchDlg& dlg, const std::function<void()>& steps) {
-        const std::string path = WriteFile("stars.txt", SmallCatalogue());
-        RunWindow(dlg, [&] {
-            ASSERT_EQ(Load(dlg, path, false), "");
-            steps();
-        });
-    }
-};
+using SearchTest = SearchWindowTest;
 
 TEST_F(SearchTest, AscendingAndDescendingListTheSameMatchesInOppositeOrders) {
     CSearchDlg dlg;

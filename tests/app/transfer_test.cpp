@@ -8,15 +8,6 @@ namespace {
 
 class TransferTest : public SearchWindowTest {
   protected:
-    // Runs a window with the small catalogue loaded (criteria enabled).
-    void RunLoaded(CSearchDlg& dlg, const std::function<void()>& steps) {
-        const std::string path = WriteFile("stars.txt", SmallCatalogue());
-        RunWindow(dlg, [&] {
-            ASSERT_EQ(Load(dlg, path, false), "");
-            steps();
-        });
-    }
-
     // Transfers to the members with a message box answered; returns its text
     // ("" when the transfer passed and so showed none).
     static std::string TransferExpectingMessage(CSearchDlg& dlg, bool& result) {

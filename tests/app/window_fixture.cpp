@@ -210,3 +210,11 @@ const std::vector<int>& SearchWindowTest::EnableGroupIds() {
     };
     return ids;
 }
+
+void SearchWindowTest::RunLoaded(CSearchDlg& dlg, const std::function<void()>& steps) {
+    const std::string path = WriteFile("stars.txt", SmallCatalogue());
+    RunWindow(dlg, [&] {
+        ASSERT_EQ(Load(dlg, path, false), "");
+        steps();
+    });
+}

@@ -35,6 +35,9 @@ class SearchWindowTest : public ::testing::Test {
     // Runs `dlg` modally, calls `steps` once it is the active modal window,
     // then ends the run. Returns when the window has closed.
     static void RunWindow(CSearchDlg& dlg, const std::function<void()>& steps);
+    // Runs `dlg` with SmallCatalogue() loaded through the load dialog
+    // (criteria enabled), then calls `steps`.
+    void RunLoaded(CSearchDlg& dlg, const std::function<void()>& steps);
 
     // Files in the test's own folder, which is the current folder while the
     // test runs: the file dialogs open there, so a file is chosen by typing

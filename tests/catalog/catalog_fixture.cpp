@@ -188,3 +188,14 @@ std::vector<std::int32_t> CatalogTest::Walk(bool forward) {
     }
     return seqs;
 }
+
+void CatalogTest::ExpectInitialCriteria() const {
+    EXPECT_EQ(catalog.GetRaWest(), 0);
+    EXPECT_EQ(catalog.GetRaEast(), 23);
+    EXPECT_EQ(catalog.GetDecSouth(), -90);
+    EXPECT_EQ(catalog.GetDecNorth(), 90);
+    EXPECT_EQ(catalog.GetPeriodLeast(), 0.0);
+    EXPECT_EQ(catalog.GetPeriodMost(), 10000.0);
+    EXPECT_EQ(catalog.GetMinMagLimit(), 6.0f);
+    EXPECT_EQ(catalog.GetMaxMagLimit(), 7.0f);
+}

@@ -71,6 +71,8 @@ class CatalogTest : public ::testing::Test {
     // Forward (MoveFirst ... MoveNext) or backward walk, as the window does
     // it; returns the seq of each record read.
     std::vector<std::int32_t> Walk(bool forward);
+    // Checks that the eight criteria hold their values after construction.
+    void ExpectInitialCriteria() const;
 
     StarCatalog catalog;
     std::string dir;

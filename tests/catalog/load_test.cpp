@@ -49,14 +49,7 @@ TEST_F(LoadTest, NewCatalogueIsEmptyWithInitialCriteria) {
     ExpectEmpty();
     EXPECT_FALSE(catalog.IsAtFirst());
     EXPECT_FALSE(catalog.IsAtLast());
-    EXPECT_EQ(catalog.GetRaWest(), 0);
-    EXPECT_EQ(catalog.GetRaEast(), 23);
-    EXPECT_EQ(catalog.GetDecSouth(), -90);
-    EXPECT_EQ(catalog.GetDecNorth(), 90);
-    EXPECT_EQ(catalog.GetPeriodLeast(), 0.0);
-    EXPECT_EQ(catalog.GetPeriodMost(), 10000.0);
-    EXPECT_EQ(catalog.GetMinMagLimit(), 6.0f);
-    EXPECT_EQ(catalog.GetMaxMagLimit(), 7.0f);
+    ExpectInitialCriteria();
     EXPECT_STREQ(catalog.InputPath(), "");
 }
 

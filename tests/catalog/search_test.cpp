@@ -44,14 +44,7 @@ TEST_F(SearchTest, SettersIgnoreValuesOutsideTheirRules) {
     catalog.SetMinMagLimit(-0.5);
     catalog.SetMaxMagLimit(std::nan(""));
     catalog.SetPeriodMost(std::nan(""));
-    EXPECT_EQ(catalog.GetRaWest(), 0);
-    EXPECT_EQ(catalog.GetRaEast(), 23);
-    EXPECT_EQ(catalog.GetDecSouth(), -90);
-    EXPECT_EQ(catalog.GetDecNorth(), 90);
-    EXPECT_EQ(catalog.GetPeriodLeast(), 0.0);
-    EXPECT_EQ(catalog.GetPeriodMost(), 10000.0);
-    EXPECT_EQ(catalog.GetMinMagLimit(), 6.0f);
-    EXPECT_EQ(catalog.GetMaxMagLimit(), 7.0f);
+    ExpectInitialCriteria();
 }
 
 TEST_F(SearchTest, SettersAcceptValuesAtTheirBounds) {
