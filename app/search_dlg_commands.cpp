@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/busy_cursor.h"
-#include "app/result_rows.h"
+#include "row_text.h"
 #include "app/search_dlg.h"
 #include "res/resource.h"
 #include "toolkit/file_dialog.h"

@@ -1,6 +1,6 @@
 // The number columns of result rows against the printf formats they stand
 // for, in the C locale and under a decimal-comma locale.
-#include "app/result_rows.h"
+#include "row_text.h"
 
 #include <gtest/gtest.h>
 

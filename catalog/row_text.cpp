@@ -1,4 +1,4 @@
-#include "app/result_rows.h"
+#include "row_text.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,7 +1,7 @@
-// ResultRowFormatter: the texts of the result list's number columns, written
-// without printf for speed (a search may list millions of rows) yet byte for
-// byte what these printf formats give in the C locale, whatever the desktop's
-// locale:
+// ResultRowFormatter: the texts of the result rows' number columns, shared by
+// the window's list and the command-line table. Written without printf for
+// speed (a search may list millions of rows) yet byte for byte what these
+// printf formats give in the C locale, whatever the process's locale:
 //   R.A.    "%02d:%02d"  hours, minutes
 //   Dec.    "%03d" when negative, else "%02d"
 //   Period  "%10.4f", or the empty text when the period is exactly 0
