@@ -1,5 +1,7 @@
 // Loading a catalogue file (StarCatalog::Load) and listing every record
 // (StarCatalog::ListAll).
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstddef>
 
@@ -52,6 +54,14 @@ class RecordListBuilder {
     std::int32_t count = 0;
 };
 
+// True when `path` names a regular file, directly or through symbolic links.
+// Anything else is refused before it is opened: opening a FIFO without a
+// writer blocks for good, and a device such as /dev/zero never ends.
+bool IsRegularFile(const char* path) {
+    struct stat info {};
+    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 // Reads every line of `in` and keeps the valid ones. False on a read error.
 bool ReadRecords(std::istream& in, RecordListBuilder& records) {
     LineReader reader(in);
@@ -93,6 +103,10 @@ std::int32_t StarCatalog::Load(const char* path) {
         return -1;
     }
     inputPath = path;
+    if (!velmo::IsRegularFile(path)) {
+        FreeSpareNodes();
+        return -1;
+    }
 
     inputStream.clear();
     inputStream.open(inputPath, std::ios::in | std::ios::binary);

@@ -73,8 +73,10 @@ public:
     // fails), then reads `path`, keeping every line that passes the format
     // test. Returns the number of records loaded (>= 1; the result list then
     // holds every record with the cursor on the first), 0 when the file holds
-    // no valid line, or -1 when it cannot be opened or read (a directory, a
-    // read error) or `path` is null; after 0 or -1 nothing is loaded.
+    // no valid line, or -1 when it cannot be opened or read (a read error, a
+    // path that is not a regular file: a directory, FIFO, device or socket,
+    // also behind a symbolic link, is refused before it is opened, so a load
+    // never blocks) or `path` is null; after 0 or -1 nothing is loaded.
     //
     // Lines end at a line feed; one carriage return before it is dropped.
     // Lines of any length are read and stored whole; `path` may be of any
