@@ -14,6 +14,8 @@
 #include <fstream>
 #include <string>
 
+#include "atomic_file.h"
+
 // One valid catalogue line and its decoded fields. Created by Load, owned by
 // the StarCatalog that loaded it, never changed afterwards. The text fields
 // are zero-terminated and always hold their full width, blanks included.
@@ -58,7 +60,7 @@ struct ResultNode {
 //  - hasResults == (resultHead != nullptr); then cursor is a node of the list,
 //    otherwise resultHead, cursor and resultTail are null;
 //  - atFirst / atLast are end-of-walk markers, see MoveFirst ... MovePrev;
-//  - both streams are closed between operations.
+//  - the input stream and the output file are closed between operations.
 //
 // Not copyable: it owns raw nodes.
 class StarCatalog {
@@ -168,12 +170,17 @@ public:
     const char* CurrentDescription() const; // 20 characters
 
     // ---- Export ---------------------------------------------------------
-    // Write the current result list, in catalogue order, to `path` (created
-    // or truncated). Return the number of result lines written (the CSV
-    // header is not counted); 0 when nothing is loaded (no file is touched,
-    // OutputPath() unchanged); -1 when `path` is null, the file cannot be
-    // opened or any write fails (a full disk: the file may then hold part of
-    // the output). Neither moves the cursor nor changes the flags.
+    // Write the current result list, in catalogue order, to `path`. Return
+    // the number of result lines written (the CSV header is not counted);
+    // 0 when nothing is loaded or the last search matched nothing (then no
+    // file is touched and OutputPath() is unchanged); -1 when `path` is null,
+    // the file cannot be written or any write fails. Neither moves the cursor
+    // nor changes the flags.
+    //
+    // An existing file is replaced only by a complete new one: the output
+    // goes to a temporary file beside it, which is synced and then renamed
+    // over it (see AtomicFile, which also says how links and devices are
+    // treated). After -1 the file holds exactly what it held before.
     //
     // Every line ends with a single line feed. SaveCsv writes the header
     // "Hr,Min,Deg,Name,Type,Range,Desc,Max,Min,Period", then per result:
@@ -198,19 +205,13 @@ public:
 private:
     // Frees the nodes of the spare list.
     void FreeSpareNodes();
-    // Opens outputStream on `path` for a save; false (stream closed, state
-    // cleared) when it cannot be opened.
-    bool OpenOutput(const char* path);
-    // Flushes and closes outputStream; false when any write or the close
-    // failed. The stream is left closed with its state cleared.
-    bool CloseOutput();
     // The body of SaveCsv (csv true) and SaveText (csv false).
     std::int32_t WriteResults(const char* path, bool csv);
 
     std::string inputPath;      // path last given to Load, held whole
     std::string outputPath;     // path last given to a save while loaded, held whole
     std::ifstream inputStream;  // open only during Load, binary, read in large blocks
-    std::ofstream outputStream; // open only during SaveCsv / SaveText, written in large blocks
+    velmo::AtomicFile outputFile; // open only during SaveCsv / SaveText, written in large blocks
     StarRecord* firstRecord = nullptr;
     ResultNode* resultHead = nullptr;
     ResultNode* cursor = nullptr;

@@ -59,17 +59,21 @@ TEST_F(ExportTest, TextWritesTheStoredLines) {
               WorkedLine() + "\n" + shortLine + std::string(35, ' ') + "\n" + longLine + "\n");
 }
 
-TEST_F(ExportTest, EmptyResultWritesOnlyTheHeader) {
+TEST_F(ExportTest, EmptyResultTouchesNoFile) {
     ASSERT_EQ(LoadLines({WorkedLine()}), 1);
+    ASSERT_EQ(catalog.SaveText(PathOf("first.txt").c_str()), 1);
     catalog.SetRaWest(5);
     catalog.SetRaEast(5);
     ASSERT_EQ(catalog.Search(true), 0);
     const std::string csv = WriteFile("out.csv", "old content\n");
     const std::string text = WriteFile("out.txt", "old content\n");
     EXPECT_EQ(catalog.SaveCsv(csv.c_str()), 0);
-    EXPECT_EQ(ReadFile(csv), kHeader);
     EXPECT_EQ(catalog.SaveText(text.c_str()), 0);
-    EXPECT_EQ(ReadFile(text), "");
+    EXPECT_EQ(catalog.SaveCsv(PathOf("new.csv").c_str()), 0);
+    EXPECT_EQ(ReadFile(csv), "old content\n");
+    EXPECT_EQ(ReadFile(text), "old content\n");
+    EXPECT_NE(access(PathOf("new.csv").c_str(), F_OK), 0);
+    EXPECT_EQ(catalog.OutputPath(), PathOf("first.txt"));
 }
 
 TEST_F(ExportTest, NothingLoadedTouchesNoFile) {
@@ -135,10 +139,9 @@ TEST_F(ExportTest, SavingAgainReplacesTheFile) {
     ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
     path += "/" + std::string(200, 'f') + ".txt";  // longer than 255 characters
     ASSERT_EQ(catalog.SaveText(path.c_str()), 2);
-    catalog.SetRaWest(1);
-    ASSERT_EQ(catalog.Search(true), 0);
-    ASSERT_EQ(catalog.SaveText(path.c_str()), 0);
-    EXPECT_EQ(ReadFile(path), "");
+    ASSERT_EQ(LoadLines({WithColumn(WorkedLine(), 0, "0100")}), 1);
+    ASSERT_EQ(catalog.SaveText(path.c_str()), 1);
+    EXPECT_EQ(ReadFile(path), WithColumn(WorkedLine(), 0, "0100") + "\n");
     EXPECT_EQ(catalog.OutputPath(), path);
 }
 
