@@ -8,6 +8,7 @@
 #include <locale>
 #include <stdexcept>
 
+#include "block_writer.h"
 #include "catalog_fixture.h"
 
 namespace {
@@ -75,11 +76,12 @@ TEST_F(ExportTest, QuoteInTheLastPositionOfAFieldIsDoubled) {
                                   "\"EXAMPLE DESCRIPTION\"\"\",5.8,15.2,409.33\n");
 }
 
-// Lines around and beyond the writer's 64 KiB block are written whole, after
-// shorter lines and before them.
+// Lines around and beyond the size of the writer's block are written whole,
+// after shorter lines and before them.
 TEST_F(ExportTest, LinesOfABlockAndLongerAreWrittenWhole) {
+    constexpr std::size_t kBlock = velmo::BlockWriter::kBlockSize;
     std::vector<std::string> lines;
-    for (const std::size_t length : {65535u, 65536u, 65537u, 200000u}) {
+    for (const std::size_t length : {kBlock - 1, kBlock, kBlock + 1, 3 * kBlock + 7}) {
         lines.push_back(WorkedLine());
         std::string longLine = WorkedLine() + std::string(length - 75, 'x');
         longLine.back() = 'E';
