@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 #include "tests/support/modal.h"
+#include "tests/support/unprivileged.h"
 #include "window_fixture.h"
 
 namespace {
@@ -136,6 +137,36 @@ TEST_F(SaveTest, NothingSavedIsReported) {
             EXPECT_TRUE(content.empty() || content == kCsvHeader) << name << ": " << content;
         }
     });
+}
+
+TEST_F(SaveTest, SavingWhereWritingIsRefusedIsReportedAndChangesNothing) {
+    if (tktest::RanAsUnprivilegedUser()) return;
+    namespace fs = std::filesystem;
+    fs::create_directory("locked");
+    WriteFile("locked/old.txt", "keep\n");
+    fs::permissions("locked/old.txt", fs::perms::owner_read);
+    fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_FALSE(std::ofstream("locked/new.txt")) << "folder permissions must bind this user";
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        ASSERT_EQ(Load(dlg, catalogue_, false), "");
+        EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_CSV", "locked/new.csv", true), kNoRecordsSaved);
+
+        std::string message;
+        tktest::WhenModal([](QWidget* files) { tktest::TypeFileName(files, "locked/old.txt"); });
+        tktest::AnswerQuestion(true);
+        tktest::AnswerMessageBox(&message);
+        Menu(dlg, "ID_FILE_SAVE_TXT");
+        tktest::WaitForAnswers();
+        EXPECT_EQ(message, kNoRecordsSaved);
+    });
+    EXPECT_EQ(ReadFile("locked/old.txt"), "keep\n");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator("locked")) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"old.txt"}) << "nothing was left in the folder";
+    fs::permissions("locked", fs::perms::owner_all);  // so that the folder can go
 }
 
 TEST_F(SaveTest, AfterACancelledLoadTheEarlierResultsAreStillSaved) {
