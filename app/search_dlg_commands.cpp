@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/busy_cursor.h"
-#include "row_text.h"
 #include "app/search_dlg.h"
 #include "res/resource.h"
+#include "row_text.h"
 #include "toolkit/file_dialog.h"
 
 namespace {

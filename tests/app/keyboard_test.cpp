@@ -1,8 +1,8 @@
 // Enter and Escape in the search window: Enter searches in catalogue order
 // while the criteria are enabled and does nothing otherwise; only Escape and
 // the close box end the window.
-#include <QTest>
 #include <QDialog>
+#include <QTest>
 
 #include "res/resource.h"
 #include "window_fixture.h"

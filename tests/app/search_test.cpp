@@ -167,7 +167,7 @@ TEST_F(SearchTest, InvertedPairsAreRefusedWithTheirOwnMessage) {
         {false, "10", "5", "0", "1000", "South must not be greater than North.", IDC_DEC_SOUTH},
         {true, "-90", "90", "500", "100", "Least must not be greater than Most.", IDC_PERIOD_LEAST},
         {true, "6", "5", "500", "100", "South must not be greater than North.", IDC_DEC_SOUTH},
-        {false, "-90", "90", "500", "100", nullptr, 0},  // the period plays no part
+        {false, "-90", "90", "500", "100", nullptr, 0},        // the period plays no part
         {true, "-45", "-45", "300.25", "300.25", nullptr, 0},  // equal bounds pass
     };
     for (const Case& c : cases) {

@@ -125,11 +125,16 @@ bool ShowsWhole(QLineEdit* edit, const QString& text) {
 
 TEST_F(StartStateTest, EveryNumberBoxShowsItsWidestValueWholeAndEveryLabelFits) {
     const std::pair<int, const char*> widest[] = {
-        {IDC_RA_WEST, "23"},          {IDC_RA_EAST, "23"},
-        {IDC_DEC_SOUTH, "-90"},       {IDC_DEC_NORTH, "-90"},
-        {IDC_MAG_MAX, "99"},          {IDC_MAG_MIN, "99"},
-        {IDC_PERIOD_LEAST, "100000"}, {IDC_PERIOD_MOST, "100000"},
-        {IDC_RECORDS_LOADED, "99999999"}, {IDC_RECORDS_SEARCHED, "99999999"},
+        {IDC_RA_WEST, "23"},
+        {IDC_RA_EAST, "23"},
+        {IDC_DEC_SOUTH, "-90"},
+        {IDC_DEC_NORTH, "-90"},
+        {IDC_MAG_MAX, "99"},
+        {IDC_MAG_MIN, "99"},
+        {IDC_PERIOD_LEAST, "100000"},
+        {IDC_PERIOD_MOST, "100000"},
+        {IDC_RECORDS_LOADED, "99999999"},
+        {IDC_RECORDS_SEARCHED, "99999999"},
     };
     // Under the desktop font and a larger one.
     const QFont desktop = QApplication::font();
