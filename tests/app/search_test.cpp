@@ -229,6 +229,32 @@ TEST_F(SearchTest, AValidPairIsTakenWholeWhateverThePreviousBounds) {
     });
 }
 
+TEST_F(SearchTest, InTheSampleCatalogueTheCountsFollowTheCriteriaAsTyped) {
+    WriteFile("sample.txt", ReadFile(VELMO_SAMPLE_PATH));
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        ASSERT_EQ(Load(dlg, "sample.txt", false), "");
+        const auto searchFor = [&](const char* south, const char* north, const char* least,
+                                   const char* most) {
+            Type(dlg, IDC_DEC_SOUTH, south);
+            Type(dlg, IDC_DEC_NORTH, north);
+            Type(dlg, IDC_PERIOD_LEAST, least);
+            Type(dlg, IDC_PERIOD_MOST, most);
+            Click(dlg, IDC_SEARCH_ASC);
+            return Text(dlg, IDC_RECORDS_SEARCHED);
+        };
+        EXPECT_EQ(searchFor("-90", "90", "0", "100000"), "189");
+        EXPECT_EQ(searchFor("-90", "90", "0", "1000"), "184");
+        // Out of range: refused, and the count stays.
+        Type(dlg, IDC_PERIOD_MOST, "99999999999");
+        EXPECT_FALSE(ClickExpectingMessage(dlg, IDC_SEARCH_ASC).empty());
+        EXPECT_EQ(Text(dlg, IDC_RECORDS_SEARCHED), "184");
+
+        EXPECT_EQ(searchFor("-90", "-50", "0", "10"), "1");
+        EXPECT_EQ(searchFor("10", "20", "100", "200"), "2") << "both pairs taken whole";
+    });
+}
+
 TEST_F(SearchTest, ASearchWithNothingLoadedEndsAtOnceWithoutRows) {
     // Out of the person's reach (the buttons are disabled), but the walk
     // must still end: Search reports -1 and nothing is listed.
