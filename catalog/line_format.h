@@ -42,10 +42,16 @@ struct FormatRule {
 };
 
 constexpr FormatRule kFormatRules[] = {
-    {0, ByteClass::kDigit},  {1, ByteClass::kDigit},  {2, ByteClass::kDigit},
-    {3, ByteClass::kDigit},  {4, ByteClass::kSign},   {5, ByteClass::kDigit},
-    {6, ByteClass::kDigit},  {7, ByteClass::kSpaceOrLetter},
-    {8, ByteClass::kSpace},  {9, ByteClass::kSpace},
+    {0, ByteClass::kDigit},
+    {1, ByteClass::kDigit},
+    {2, ByteClass::kDigit},
+    {3, ByteClass::kDigit},
+    {4, ByteClass::kSign},
+    {5, ByteClass::kDigit},
+    {6, ByteClass::kDigit},
+    {7, ByteClass::kSpaceOrLetter},
+    {8, ByteClass::kSpace},
+    {9, ByteClass::kSpace},
     {10, ByteClass::kPrintableNonBlank},  // first character of the name
     {22, ByteClass::kPrintableNonBlank},  // first character of the type
 };
@@ -77,15 +83,15 @@ bool PassesFormatTest(const char* text, std::size_t length);
 // The first rule of the format test that a line breaks.
 struct FormatBreak {
     enum class Kind {
-        kNone,      // the line passes the test
-        kWrongByte, // the byte at `position` is not of the class `expected`
-        kTooShort,  // every tested position inside the line passes, but the
-                    // line ends before position `position` (kFormatTestMinLength - 1
-                    // at the latest), so a rule fails for want of a byte
+        kNone,       // the line passes the test
+        kWrongByte,  // the byte at `position` is not of the class `expected`
+        kTooShort,   // every tested position inside the line passes, but the
+                     // line ends before position `position` (kFormatTestMinLength - 1
+                     // at the latest), so a rule fails for want of a byte
     };
     Kind kind = Kind::kNone;
-    std::size_t position = 0;  // kWrongByte, kTooShort: the position of the rule
-    unsigned char found = 0;   // kWrongByte: the byte found there
+    std::size_t position = 0;                // kWrongByte, kTooShort: the position of the rule
+    unsigned char found = 0;                 // kWrongByte: the byte found there
     ByteClass expected = ByteClass::kDigit;  // kWrongByte, kTooShort: what the rule wants
 };
 

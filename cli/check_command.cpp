@@ -38,13 +38,20 @@ const char* Expected(velmo::ByteClass expected) {
 std::string Shown(unsigned char c) {
     char text[8];
     switch (c) {
-        case '\t': return "'\\t'";
-        case '\n': return "'\\n'";
-        case '\r': return "'\\r'";
-        case '\v': return "'\\v'";
-        case '\f': return "'\\f'";
-        case '\'': return "'\\''";
-        case '\\': return "'\\\\'";
+        case '\t':
+            return "'\\t'";
+        case '\n':
+            return "'\\n'";
+        case '\r':
+            return "'\\r'";
+        case '\v':
+            return "'\\v'";
+        case '\f':
+            return "'\\f'";
+        case '\'':
+            return "'\\''";
+        case '\\':
+            return "'\\\\'";
         default:
             break;
     }
@@ -108,8 +115,8 @@ bool ParseCheckOptions(int argc, char* argv[], CheckOptions& options) {
         return false;
     }
     if (optind + 1 < argc) {
-        PrintError("check: one CATALOGUE file only, but " + Quoted(argv[optind + 1]) +
-                   " follows " + Quoted(argv[optind]));
+        PrintError("check: one CATALOGUE file only, but " + Quoted(argv[optind + 1]) + " follows " +
+                   Quoted(argv[optind]));
         return false;
     }
     options.catalogue = argv[optind];
@@ -166,10 +173,9 @@ int RunCheckCommand(int argc, char* argv[]) {
         } else {
             ++others;
             if (others <= options.maxReports) {
-                const std::string report = path + ":" + std::to_string(lineNumber) + ": " +
-                                           DescribeFormatBreak(velmo::FindFormatBreak(text, length),
-                                                               length) +
-                                           "\n";
+                const std::string report =
+                    path + ":" + std::to_string(lineNumber) + ": " +
+                    DescribeFormatBreak(velmo::FindFormatBreak(text, length), length) + "\n";
                 out.Append(report.data(), report.size());
             }
         }

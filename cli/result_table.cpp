@@ -16,9 +16,8 @@ struct Column {
 // type 8, range 14, description 20); "HH:MM" is 5 wide, a declination at
 // most 3 ("-90"), a period 10.
 const Column kColumns[] = {
-    {"R.A.", 5, true},       {"Dec.", 4, true},   {"Name", 11, true},
-    {"Type", 8, false},      {"Magnitude", 14, false}, {"Period", 10, true},
-    {"Description", 20, false},
+    {"R.A.", 5, true},        {"Dec.", 4, true},    {"Name", 11, true},         {"Type", 8, false},
+    {"Magnitude", 14, false}, {"Period", 10, true}, {"Description", 20, false},
 };
 constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
 

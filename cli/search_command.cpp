@@ -37,17 +37,15 @@ bool ApplyCriteria(StarCatalog& catalog, const SearchOptions& options) {
         options.periodMost > 0 ? options.periodMost : std::numeric_limits<double>::denorm_min();
     catalog.SetPeriodMost(most);
     catalog.SetPeriodLeast(options.periodLeast);
-    const bool sky = catalog.GetRaWest() == options.raWest &&
-                     catalog.GetRaEast() == options.raEast &&
-                     catalog.GetDecSouth() == options.decSouth &&
-                     catalog.GetDecNorth() == options.decNorth;
+    const bool sky =
+        catalog.GetRaWest() == options.raWest && catalog.GetRaEast() == options.raEast &&
+        catalog.GetDecSouth() == options.decSouth && catalog.GetDecNorth() == options.decNorth;
     // Without magnitudes and period these limits play no part (and may
     // be inverted).
-    const bool limits = options.unspecified ||
-                        (catalog.GetMinMagLimit() == options.minMag &&
-                         catalog.GetMaxMagLimit() == options.maxMag &&
-                         catalog.GetPeriodLeast() == options.periodLeast &&
-                         catalog.GetPeriodMost() == most);
+    const bool limits =
+        options.unspecified ||
+        (catalog.GetMinMagLimit() == options.minMag && catalog.GetMaxMagLimit() == options.maxMag &&
+         catalog.GetPeriodLeast() == options.periodLeast && catalog.GetPeriodMost() == most);
     return sky && limits;
 }
 

@@ -159,9 +159,8 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
         return false;
     }
     if (!options.unspecified && options.periodLeast > options.periodMost) {
-        PrintError("--period-least " + Number(options.periodLeast) +
-                   " is above --period-most " + Number(options.periodMost) +
-                   ": the range needs 0 <= least <= most <= 100000");
+        PrintError("--period-least " + Number(options.periodLeast) + " is above --period-most " +
+                   Number(options.periodMost) + ": the range needs 0 <= least <= most <= 100000");
         return false;
     }
     if (optind >= argc) {

@@ -21,15 +21,22 @@ bool Accepted(std::size_t pos, int byte) {
     const bool space = byte == ' ' || (byte >= 9 && byte <= 13);
     const bool letter = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
     switch (pos) {
-        case 0: case 1: case 2: case 3: case 5: case 6:
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 5:
+        case 6:
             return digit;
         case 4:
             return byte == '+' || byte == '-';
         case 7:
             return space || letter;
-        case 8: case 9:
+        case 8:
+        case 9:
             return space;
-        case 10: case 22:
+        case 10:
+        case 22:
             return byte >= 33 && byte <= 126;
         default:
             return true;  // not tested
