@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <charconv>
 #include <cstring>
 #include <string>
 
@@ -121,11 +122,11 @@ bool ReadOption(int id, const char* value, SearchOptions& options) {
     }
 }
 
+// The shortest text that reads back as `value`, with "." whatever the locale.
 std::string Number(double value) {
-    std::string text = std::to_string(value);  // "%f": "." in the C locale
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-    return text;
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end.ptr);
 }
 
 }  // namespace
