@@ -26,6 +26,7 @@ find_program(MAN man)
 if(MAN)
   set(ENV{MANWIDTH} 80)
   set(ENV{PATH} "${PREFIX}/bin:$ENV{PATH}")
+  unset(ENV{MANPATH})  # a set MANPATH would keep man from deriving it from PATH
   execute_process(COMMAND "${MAN}" -l "${PREFIX}/share/man/man1/velmo-cli.1"
                   RESULT_VARIABLE result OUTPUT_VARIABLE page ERROR_VARIABLE warnings)
   if(NOT result EQUAL 0 OR NOT page MATCHES "velmo-cli - search and check"
