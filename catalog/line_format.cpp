@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <new>
-#include <utility>
 
 namespace velmo {
 namespace {
@@ -44,19 +43,19 @@ void CopyField(const char* line, std::size_t first, std::size_t width, char* fie
 
 namespace {
 
-// Every rule of the table tested in one expression, unrolled at compile
+// The rules from the I-th on, tested in one expression unrolled at compile
 // time: the loader runs this on every line.
-template <std::size_t... I>
-inline bool PassesEveryRule(const char* text, std::index_sequence<I...>) {
-    return (IsInByteClass(At(text, kFormatRules[I].position), kFormatRules[I].expected) && ...);
+template <std::size_t I = 0>
+inline bool PassesRulesFrom(const char* text) {
+    if constexpr (I == kFormatRuleCount) {
+        return true;
+    } else {
+        return IsInByteClass(At(text, kFormatRules[I].position), kFormatRules[I].expected) &&
+               PassesRulesFrom<I + 1>(text);
+    }
 }
 
 }  // namespace
-
-bool PassesFormatTest(const char* text, std::size_t length) {
-    return length >= kFormatTestMinLength &&
-           PassesEveryRule(text, std::make_index_sequence<kFormatRuleCount>{});
-}
 
 FormatBreak FindFormatBreak(const char* text, std::size_t length) {
     FormatBreak result;
@@ -77,6 +76,10 @@ FormatBreak FindFormatBreak(const char* text, std::size_t length) {
         }
     }
     return result;
+}
+
+bool PassesFormatTest(const char* text, std::size_t length) {
+    return length >= kFormatTestMinLength && PassesRulesFrom(text);
 }
 
 double DecodeMagnitude(const char* tens) {

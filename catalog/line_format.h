@@ -76,10 +76,6 @@ inline bool IsInByteClass(unsigned char c, ByteClass expected) {
     return false;
 }
 
-// True when the `length` bytes at `text` (the line as read, without its line
-// end) pass the format test. Positions beyond `length` fail their test.
-bool PassesFormatTest(const char* text, std::size_t length);
-
 // The first rule of the format test that a line breaks.
 struct FormatBreak {
     enum class Kind {
@@ -99,6 +95,10 @@ struct FormatBreak {
 // returns the first that fails; kind kNone exactly when PassesFormatTest
 // would return true.
 FormatBreak FindFormatBreak(const char* text, std::size_t length);
+
+// True when the `length` bytes at `text` (the line as read, without its line
+// end) pass the format test. Positions beyond `length` fail their test.
+bool PassesFormatTest(const char* text, std::size_t length);
 
 // Allocates one StarRecord with its stored line in the same allocation: the
 // `length` bytes at `text`, filled up with blanks to 75 characters when
