@@ -8,6 +8,7 @@
 #include <locale>
 #include <stdexcept>
 
+#include "block_writer.h"
 #include "catalog_fixture.h"
 
 namespace {
@@ -57,6 +58,42 @@ TEST_F(ExportTest, TextWritesTheStoredLines) {
     EXPECT_EQ(catalog.SaveText(path.c_str()), 3);
     EXPECT_EQ(ReadFile(path),
               WorkedLine() + "\n" + shortLine + std::string(35, ' ') + "\n" + longLine + "\n");
+}
+
+// A double quote as the last stored character of each text field is doubled
+// like any other.
+TEST_F(ExportTest, QuoteInTheLastPositionOfAFieldIsDoubled) {
+    std::string line = WorkedLine();
+    line = WithColumn(line, 10, "ABCDEFGHIJ\"");  // name, 11 characters
+    line = WithColumn(line, 22, "EA/SD  \"");     // type, 8
+    line = WithColumn(line, 45, "\"");            // last of the range
+    line = WithColumn(line, 74, "\"");            // last of the description
+    ASSERT_EQ(LoadLines({line}), 1);
+    const std::string path = PathOf("quotes.csv");
+    ASSERT_EQ(catalog.SaveCsv(path.c_str()), 1);
+    EXPECT_EQ(ReadFile(path), std::string(kHeader) +
+                                  "0,24,38,\"ABCDEFGHIJ\"\"\",\"EA/SD  \"\"\",\"  5.80  15.20\"\"\","
+                                  "\"EXAMPLE DESCRIPTION\"\"\",5.8,15.2,409.33\n");
+}
+
+// Lines around and beyond the size of the writer's block are written whole,
+// after shorter lines and before them.
+TEST_F(ExportTest, LinesOfABlockAndLongerAreWrittenWhole) {
+    constexpr std::size_t kBlock = velmo::BlockWriter::kBlockSize;
+    std::vector<std::string> lines;
+    for (const std::size_t length : {kBlock - 1, kBlock, kBlock + 1, 3 * kBlock + 7}) {
+        lines.push_back(WorkedLine());
+        std::string longLine = WorkedLine() + std::string(length - 75, 'x');
+        longLine.back() = 'E';
+        lines.push_back(longLine);
+    }
+    lines.push_back(WorkedLine());
+    ASSERT_EQ(LoadLines(lines), static_cast<std::int32_t>(lines.size()));
+    std::string expected;
+    for (const std::string& line : lines) expected += line + "\n";
+    const std::string path = PathOf("long.txt");
+    ASSERT_EQ(catalog.SaveText(path.c_str()), static_cast<std::int32_t>(lines.size()));
+    EXPECT_TRUE(ReadFile(path) == expected) << "the written file differs from the lines loaded";
 }
 
 TEST_F(ExportTest, EmptyResultTouchesNoFile) {
