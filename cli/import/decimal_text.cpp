@@ -123,7 +123,9 @@ bool ReadMagnitudeAt(std::string_view text, std::size_t* pos, Magnitude* out) {
         if (at >= text.size() || text[at] != ')') {
             return false;
         }
-        *pos = at + 1;
+        ++at;
+        SkipBand(text, &at);
+        *pos = at;
         out->kind = Magnitude::kAmplitude;
         out->micros = micros;
         return true;

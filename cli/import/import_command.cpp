@@ -17,6 +17,7 @@
 #include "import_report.h"
 #include "import_usage_text.h"
 #include "line_source.h"
+#include "shown_text.h"
 #include "star_line.h"
 #include "table_records.h"
 
@@ -56,7 +57,7 @@ void Error(const std::string& message) {
     WriteAll(STDERR_FILENO, "velmo-cli: error: " + message + "\n");
 }
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
+std::string Quote(const std::string& text) { return ShownText(text); }
 
 std::string Number(std::size_t value) {
     char digits[24];

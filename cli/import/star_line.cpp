@@ -7,6 +7,7 @@
 
 #include "constellations.h"
 #include "decimal_text.h"
+#include "shown_text.h"
 #include "sky_position.h"
 
 namespace velmo::importing {
@@ -82,14 +83,7 @@ std::string MicrosText(std::int64_t micros) {
     return text;
 }
 
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '\'';
-    quoted.append(text.data(), text.size());
-    quoted += '\'';
-    return quoted;
-}
+std::string Quoted(std::string_view text) { return ShownText(text); }
 
 }  // namespace
 

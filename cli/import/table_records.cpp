@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "decimal_text.h"
+#include "shown_text.h"
 
 namespace velmo::importing {
 namespace {
@@ -184,7 +185,7 @@ int TableReader::Find(const std::string& override, const char* const* candidates
                 return static_cast<int>(i);
             }
         }
-        badOverride += (badOverride.empty() ? "" : ", ") + ("'" + override + "'");
+        badOverride += (badOverride.empty() ? "" : ", ") + ShownText(override);
         return -1;
     }
     for (const char* const* name = candidates; *name != nullptr; ++name) {
@@ -263,7 +264,7 @@ bool TableReader::ReadHeader(std::string* error) {
     if (!badOverride.empty() || !missing.empty()) {
         std::string seen;
         for (const std::string& header : headers) {
-            seen += (seen.empty() ? "" : ", ") + ("'" + header + "'");
+            seen += (seen.empty() ? "" : ", ") + ShownText(header);
         }
         error->clear();
         if (!badOverride.empty()) {
