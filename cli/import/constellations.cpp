@@ -1,6 +1,7 @@
 #include "constellations.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 namespace velmo::importing {
@@ -106,32 +107,37 @@ constexpr Constellation kConstellations[] = {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// <0, 0, >0 as `a` sorts before, with or after `b`, case not counting.
-int CompareFolded(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const char x = Lower(a[i]);
-        const char y = Lower(b[i]);
-        if (x != y) {
-            return x < y ? -1 : 1;
+// Three characters folded to lower case, packed into one number.
+std::uint32_t Key(const char* text) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(Lower(text[0]))) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(Lower(text[1]))) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(Lower(text[2])));
+}
+
+// The keys of kConstellations, in the same (sorted) order.
+struct KeyTable {
+    std::uint32_t key[std::size(kConstellations)];
+    KeyTable() {
+        for (std::size_t i = 0; i < std::size(kConstellations); ++i) {
+            key[i] = Key(kConstellations[i].abbreviation);
         }
     }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
+};
 
 }  // namespace
 
 const char* ConstellationName(std::string_view abbreviation) {
-    const auto* end = std::end(kConstellations);
-    const auto* found = std::lower_bound(
-        std::begin(kConstellations), end, abbreviation,
-        [](const Constellation& c, std::string_view key) {
-            return CompareFolded(c.abbreviation, key) < 0;
-        });
-    if (found == end || CompareFolded(found->abbreviation, abbreviation) != 0) {
+    if (abbreviation.size() != 3) {
         return nullptr;
     }
-    return found->name;
+    static const KeyTable table;
+    const std::uint32_t key = Key(abbreviation.data());
+    const std::uint32_t* end = std::end(table.key);
+    const std::uint32_t* found = std::lower_bound(std::begin(table.key), end, key);
+    if (found == end || *found != key) {
+        return nullptr;
+    }
+    return kConstellations[found - std::begin(table.key)].name;
 }
 
 const char* ConstellationOfDesignation(std::string_view designation) {

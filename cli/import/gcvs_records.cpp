@@ -50,16 +50,26 @@ std::string_view GcvsDesignation(std::string_view field) {
 }
 
 bool SplitGcvsLine(std::string_view line, StarTexts* texts, std::size_t* fieldCount) {
+    // One pass over the line, marking where each of the first fields starts.
     std::string_view fields[kGcvsFields];
     std::size_t count = 0;
-    std::size_t pos = 0;
-    while (count < kGcvsFields) {
-        const std::size_t bar = line.find('|', pos);
-        fields[count++] = line.substr(pos, bar == std::string_view::npos ? bar : bar - pos);
-        if (bar == std::string_view::npos) {
-            break;
+    std::size_t start = 0;
+    const char* text = line.data();
+    const std::size_t size = line.size();
+    for (std::size_t i = 0; i < size && count + 1 < kGcvsFields; ++i) {
+        if (text[i] == '|') {
+            fields[count++] = std::string_view(text + start, i - start);
+            start = i + 1;
         }
-        pos = bar + 1;
+    }
+    if (count + 1 == kGcvsFields) {
+        // The period field ends at the next bar or at the end of the line.
+        const void* bar = std::memchr(text + start, '|', size - start);
+        const std::size_t end =
+            bar == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(bar) - text);
+        fields[count++] = std::string_view(text + start, end - start);
+    } else {
+        ++count;  // the text after the last bar is a field too
     }
     *fieldCount = count;
     if (count < kGcvsFields) {
