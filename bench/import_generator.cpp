@@ -16,8 +16,8 @@ std::uint32_t Next(std::uint64_t& state, std::uint32_t below) {
 
 const char* const kConstellations[] = {"And", "Aql", "Cas", "Cen", "Cyg", "Oph", "Ori", "Sco",
                                        "Sgr", "Vir", "CrB", "CVn", "UMa", "Per", "Car", "Lyr"};
-const char* const kTypes[] = {"M", "SRB", "EA/SD", "RRAB", "DCEP", "LB", "EW", "ELL+BCEP",
-                              "SR:", "INSA", "UGSS+E", "BY"};
+const char* const kTypes[] = {"M",  "SRB",      "EA/SD", "RRAB", "DCEP",   "LB",
+                              "EW", "ELL+BCEP", "SR:",   "INSA", "UGSS+E", "BY"};
 
 struct Star {
     char name[16];

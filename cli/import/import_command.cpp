@@ -9,7 +9,9 @@
 #include <charconv>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "atomic_file.h"
 #include "block_writer.h"
@@ -65,54 +67,58 @@ std::string Number(std::size_t value) {
     return std::string(digits, result.ptr);
 }
 
-enum LongOption {
-    kKindOption = 1000,
-    kRaHoursOption,
-    kNameColumn,
-    kRaColumn,
-    kDecColumn,
-    kPositionColumn,
-    kTypeColumn,
-    kMaxColumn,
-    kMinColumn,
-    kRangeColumn,
-    kPeriodColumn,
-    kDescriptionColumn,
+// Values getopt_long returns for the long options without a letter.
+constexpr int kKindOption = 1000;
+constexpr int kRaHoursOption = 1001;
+constexpr int kFirstColumnOption = 1100;
+
+// The --*-column options and the header each one names.
+struct ColumnOption {
+    const char* name;
+    std::string ColumnNames::*header;
 };
+constexpr ColumnOption kColumnOptions[] = {
+    {"name-column", &ColumnNames::name},     {"ra-column", &ColumnNames::ra},
+    {"dec-column", &ColumnNames::dec},       {"position-column", &ColumnNames::position},
+    {"type-column", &ColumnNames::type},     {"max-column", &ColumnNames::max},
+    {"min-column", &ColumnNames::min},       {"range-column", &ColumnNames::range},
+    {"period-column", &ColumnNames::period}, {"description-column", &ColumnNames::description},
+};
+constexpr int kColumnOptionCount = static_cast<int>(std::size(kColumnOptions));
 
 // Reads the options. Returns -1 to go on, or the exit status to end with.
 int ParseOptions(int argc, char* argv[], ImportOptions* options) {
-    static const struct option kLongOptions[] = {
+    std::vector<struct option> longOptions = {
         {"output", required_argument, nullptr, 'o'},
         {"kind", required_argument, nullptr, kKindOption},
         {"ra-hours", no_argument, nullptr, kRaHoursOption},
-        {"name-column", required_argument, nullptr, kNameColumn},
-        {"ra-column", required_argument, nullptr, kRaColumn},
-        {"dec-column", required_argument, nullptr, kDecColumn},
-        {"position-column", required_argument, nullptr, kPositionColumn},
-        {"type-column", required_argument, nullptr, kTypeColumn},
-        {"max-column", required_argument, nullptr, kMaxColumn},
-        {"min-column", required_argument, nullptr, kMinColumn},
-        {"range-column", required_argument, nullptr, kRangeColumn},
-        {"period-column", required_argument, nullptr, kPeriodColumn},
-        {"description-column", required_argument, nullptr, kDescriptionColumn},
         {"verbose", no_argument, nullptr, 'v'},
         {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
     };
+    for (int i = 0; i < kColumnOptionCount; ++i) {
+        longOptions.push_back(
+            {kColumnOptions[i].name, required_argument, nullptr, kFirstColumnOption + i});
+    }
+    longOptions.push_back({nullptr, 0, nullptr, 0});
     const std::string tryHelp = "; see 'velmo-cli import --help'";
     optind = 0;  // start afresh even when the caller parsed options before
     opterr = 0;  // the messages below instead of getopt's own
     for (;;) {
         const int previous = optind;
-        const int option = getopt_long(argc, argv, ":o:vh", kLongOptions, nullptr);
+        const int option = getopt_long(argc, argv, ":o:vh", longOptions.data(), nullptr);
         if (option == -1) {
             break;
         }
         switch (option) {
-            case 'o': options->output = optarg; break;
-            case 'v': options->verbose = true; break;
-            case 'h': WriteAll(STDOUT_FILENO, kImportUsage); return 0;
+            case 'o':
+                options->output = optarg;
+                break;
+            case 'v':
+                options->verbose = true;
+                break;
+            case 'h':
+                WriteAll(STDOUT_FILENO, kImportUsage);
+                return 0;
             case kKindOption:
                 if (std::strcmp(optarg, "gcvs") == 0) {
                     options->kind = ImportOptions::kGcvs;
@@ -123,21 +129,18 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                     return 2;
                 }
                 break;
-            case kRaHoursOption: options->raHours = true; break;
-            case kNameColumn: options->columns.name = optarg; break;
-            case kRaColumn: options->columns.ra = optarg; break;
-            case kDecColumn: options->columns.dec = optarg; break;
-            case kPositionColumn: options->columns.position = optarg; break;
-            case kTypeColumn: options->columns.type = optarg; break;
-            case kMaxColumn: options->columns.max = optarg; break;
-            case kMinColumn: options->columns.min = optarg; break;
-            case kRangeColumn: options->columns.range = optarg; break;
-            case kPeriodColumn: options->columns.period = optarg; break;
-            case kDescriptionColumn: options->columns.description = optarg; break;
+            case kRaHoursOption:
+                options->raHours = true;
+                break;
             case ':':
                 Error("import: option " + Quote(argv[optind - 1]) + " needs a value" + tryHelp);
                 return 2;
             default: {
+                if (option >= kFirstColumnOption &&
+                    option < kFirstColumnOption + kColumnOptionCount) {
+                    options->columns.*kColumnOptions[option - kFirstColumnOption].header = optarg;
+                    break;
+                }
                 const int at = optind > previous ? optind - 1 : previous;
                 Error("import: unknown option " + Quote(at < argc ? argv[at] : "?") + tryHelp);
                 return 2;

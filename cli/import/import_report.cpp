@@ -18,8 +18,7 @@ constexpr const char* kSkipPhrases[] = {
     "with a magnitude of 100 or more",
     "malformed",
 };
-static_assert(sizeof kSkipPhrases / sizeof kSkipPhrases[0] ==
-              static_cast<int>(SkipReason::kCount));
+static_assert(sizeof kSkipPhrases / sizeof kSkipPhrases[0] == static_cast<int>(SkipReason::kCount));
 
 std::string Number(std::int64_t value) {
     char digits[24];
@@ -123,9 +122,9 @@ std::string ImportReport::Summary() const {
                           " without a maximum left blank");
     }
     if (Changed(kPeriodUnreadable) > 0) {
-        changes.push_back(Counted(Changed(kPeriodUnreadable), "unreadable period",
-                                  "unreadable periods") +
-                          " left blank");
+        changes.push_back(
+            Counted(Changed(kPeriodUnreadable), "unreadable period", "unreadable periods") +
+            " left blank");
     }
     for (std::size_t i = 0; i < changes.size(); ++i) {
         text += (i == 0 ? "; " : ", ") + changes[i];

@@ -92,8 +92,8 @@ bool ReadSexagesimal(const Parts& parts, int firstLimit, int* first, int* minute
                ReadUnsigned(parts.part[1], 60, &micros) &&
                (*minutes = static_cast<int>(micros / kMicro), true);
     }
-    return ReadWhole(parts.part[0], firstLimit, first) &&
-           ReadWhole(parts.part[1], 60, minutes) && ReadUnsigned(parts.part[2], 60, &micros);
+    return ReadWhole(parts.part[0], firstLimit, first) && ReadWhole(parts.part[1], 60, minutes) &&
+           ReadUnsigned(parts.part[2], 60, &micros);
 }
 
 // hhmmss[.s] / ddmmss[.s] as one number, split into the three parts.

@@ -150,10 +150,9 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
         return Skip(outcome, SkipReason::kNoPosition, "no position");
     }
     if (read == PositionRead::kUnreadable) {
-        const std::string shown = texts.combinedPosition
-                                      ? Quoted(TrimBlanks(texts.position))
-                                      : Quoted(TrimBlanks(texts.ra)) + " " +
-                                            Quoted(TrimBlanks(texts.dec));
+        const std::string shown = texts.combinedPosition ? Quoted(TrimBlanks(texts.position))
+                                                         : Quoted(TrimBlanks(texts.ra)) + " " +
+                                                               Quoted(TrimBlanks(texts.dec));
         return Skip(outcome, SkipReason::kBadPosition,
                     explain ? "position " + shown + " cannot be read" : std::string());
     }
@@ -233,10 +232,10 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
 
     if (max.kind == Magnitude::kUnreadable || max.kind == Magnitude::kAmplitude) {
         Note(outcome, kMagnitudeUnreadable,
-             explain ? "maximum " +
-                           Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
-                           " cannot be read, left blank"
-                     : std::string());
+             explain
+                 ? "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
+                       " cannot be read, left blank"
+                 : std::string());
     }
     if (min.kind == Magnitude::kUnreadable && !texts.rangeColumn) {
         Note(outcome, kMagnitudeUnreadable,
@@ -283,7 +282,8 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
                 std::memcpy(line + kPeriodAt + 5, "0000", 4);
                 if (thousands * 1000 * kMicro != period.micros) {
                     char digits[24];
-                    const auto end = std::to_chars(digits, digits + sizeof digits, thousands * 1000);
+                    const auto end =
+                        std::to_chars(digits, digits + sizeof digits, thousands * 1000);
                     Note(outcome, kPeriodThousands,
                          explain ? "period " + MicrosText(period.micros) + " rounded to " +
                                        std::string(digits, end.ptr) + " days"

@@ -41,12 +41,12 @@ enum class SkipReason {
 // What was changed on a written star, beyond the line's own rounding; a set
 // of these bits.
 enum Change : unsigned {
-    kNameCut = 1u << 0,            // designation longer than 11 characters
-    kTypeCut = 1u << 1,            // type longer than 8
-    kDescriptionCut = 1u << 2,     // description longer than 20
-    kPeriodThousands = 1u << 3,    // period of 10000 days or more changed to whole thousands
-    kPeriodNotHeld = 1u << 4,      // period the line cannot hold (9999500 days or more,
-                                   // or below 0.00005), left blank
+    kNameCut = 1u << 0,              // designation longer than 11 characters
+    kTypeCut = 1u << 1,              // type longer than 8
+    kDescriptionCut = 1u << 2,       // description longer than 20
+    kPeriodThousands = 1u << 3,      // period of 10000 days or more changed to whole thousands
+    kPeriodNotHeld = 1u << 4,        // period the line cannot hold (9999500 days or more,
+                                     // or below 0.00005), left blank
     kMagnitudeUnreadable = 1u << 5,  // a magnitude that cannot be read, left blank
     kPeriodUnreadable = 1u << 6,     // a period that cannot be read, left blank
     kAmplitudeAlone = 1u << 7,       // minimum as an amplitude without a maximum, left blank
@@ -62,9 +62,9 @@ struct StarTexts {
     std::string_view position;  // both in one, when combinedPosition
     bool combinedPosition = false;
     std::string_view type;
-    std::string_view max;       // maximum and minimum in two texts,
-    std::string_view min;       // or
-    std::string_view range;     // "MAX - MIN" in one, when rangeColumn
+    std::string_view max;    // maximum and minimum in two texts,
+    std::string_view min;    // or
+    std::string_view range;  // "MAX - MIN" in one, when rangeColumn
     bool rangeColumn = false;
     std::string_view period;
     std::string_view description;  // empty: the constellation's name, if any
@@ -75,7 +75,7 @@ struct StarOutcome {
     bool written = false;
     SkipReason skip = SkipReason::kCount;  // when not written
     unsigned changes = 0;                  // Change bits, when written
-    std::string why;  // when asked for: what was skipped or changed and why
+    std::string why;                       // when asked for: what was skipped or changed and why
 };
 
 // Reuses its scratch text between stars; one per import.

@@ -9,8 +9,8 @@ namespace velmo::importing {
 namespace {
 
 // The header names looked for, most wanted first.
-constexpr const char* kNameHeaders[] = {"Name", "GCVS", "VarName", "Designation", "Star", "ID",
-                                        nullptr};
+constexpr const char* kNameHeaders[] = {"Name", "GCVS", "VarName", "Designation",
+                                        "Star", "ID",   nullptr};
 constexpr const char* kRaHeaders[] = {"RAJ2000", "_RAJ2000", "RA_ICRS", "RAdeg", "RA", nullptr};
 constexpr const char* kDecHeaders[] = {"DEJ2000", "_DEJ2000", "DE_ICRS", "DEdeg",
                                        "Dec",     "DE",       nullptr};
@@ -277,8 +277,7 @@ bool TableReader::ReadHeader(std::string* error) {
         return false;
     }
     if (maxColumn >= 0 && minColumn < 0) {
-        notes.push_back("no minimum column (" + ListOf(kMinHeaders) +
-                        "): minima are left blank");
+        notes.push_back("no minimum column (" + ListOf(kMinHeaders) + "): minima are left blank");
     }
     if (periodColumn < 0) {
         notes.push_back("no period column (" + ListOf(kPeriodHeaders) +
@@ -307,8 +306,8 @@ TableReader::Row TableReader::Next(StarTexts* texts, std::string* why) {
             unitLinesLeft = 0;
         }
         if (fields.size() != headerFields) {
-            *why = "row has " + Number(fields.size()) + " fields, the header " +
-                   Number(headerFields);
+            *why =
+                "row has " + Number(fields.size()) + " fields, the header " + Number(headerFields);
             return Row::kMalformed;
         }
         break;

@@ -69,8 +69,8 @@ class TableReader {
     bool SplitRecord(std::string_view line, std::string* why);
     // Index of the column to use for one role, or -1; records a missing
     // column in `missing`.
-    int Find(const std::string& override, const char* const* candidates,
-             std::string* missing, bool required);
+    int Find(const std::string& override, const char* const* candidates, std::string* missing,
+             bool required);
 
     LineSource* source;
     ColumnNames names;
@@ -78,7 +78,7 @@ class TableReader {
     std::size_t headerFields = 0;
     std::vector<std::string> headers;  // as written, unquoted and trimmed
     std::vector<std::string> notes;
-    int unitLinesLeft = 0;             // lines after the header still looked at for units
+    int unitLinesLeft = 0;  // lines after the header still looked at for units
     int nameColumn = -1, raColumn = -1, decColumn = -1, positionColumn = -1, typeColumn = -1;
     int maxColumn = -1, minColumn = -1, rangeColumn = -1, periodColumn = -1;
     int descriptionColumn = -1;

@@ -89,8 +89,8 @@ std::string SampleRowAsCsv(const std::string& line) {
         return text.substr(first, text.find_last_not_of(' ') - first + 1);
     };
     return "\"" + trimmed(10, 11) + "\"," + line.substr(0, 2) + " " + line.substr(2, 2) + "," +
-           line.substr(4, 3) + "," + trimmed(22, 8) + "," + trimmed(33, 5) + "," +
-           trimmed(40, 5) + "," + trimmed(46, 9) + "\n";
+           line.substr(4, 3) + "," + trimmed(22, 8) + "," + trimmed(33, 5) + "," + trimmed(40, 5) +
+           "," + trimmed(46, 9) + "\n";
 }
 
 TEST(ImportCommandTest, SampleCatalogueAsCsvComesBackByteForByte) {
@@ -151,25 +151,40 @@ TEST(ImportCommandTest, StatusIsOneWhenNothingIsWrittenAndTwoOnErrors) {
         std::string err;  // expected standard error after "INPUT" is replaced
     };
     const Case cases[] = {
-        {"", {}, 2,
+        {"",
+         {},
+         2,
          "velmo-cli: error: INPUT: no header row: the input holds no line but blank lines and "
          "comments\n"},
         {"", {"--kind=gcvs"}, 1, "imported 0 stars\n"},
-        {"Name,Coords,Type,Mag\n", {}, 1,
+        {"Name,Coords,Type,Mag\n",
+         {},
+         1,
          "velmo-cli: note: INPUT: no period column (Period, Per, P): periods are left blank\n"
          "imported 0 stars\n"},
-        {"Name,RA,Dec,Kind\nR And,1,2,M\n", {}, 2,
+        {"Name,RA,Dec,Kind\nR And,1,2,M\n",
+         {},
+         2,
          "velmo-cli: error: INPUT: no column for: Type, VarType, VarClass, Class; max, magMax, "
          "MaxMag (or one of Mag, Range, Magnitude); headers seen: 'Name', 'RA', 'Dec', 'Kind'\n"},
-        {std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\xff\xfe,\xd0\n\x01\x02|\x03\0", 22), {}, 2,
+        {std::string("\x7f"
+                     "ELF\x02\x01\x01\0\0\0\0\xff\xfe,\xd0\n\x01\x02|\x03\0",
+                     22),
+         {},
+         2,
          "velmo-cli: error: INPUT: no column for: Name, GCVS, VarName, Designation, Star, ID; "
          "RAJ2000, _RAJ2000, RA_ICRS, RAdeg, RA; DEJ2000, _DEJ2000, DE_ICRS, DEdeg, Dec, DE (or "
          "one of Coords, Coords(J2000), Position); Type, VarType, VarClass, Class; max, magMax, "
-         "MaxMag (or one of Mag, Range, Magnitude); headers seen: '\\x7FELF\\x02\\x01\\x01\\x00\\x00\\x00"
+         "MaxMag (or one of Mag, Range, Magnitude); headers seen: "
+         "'\\x7FELF\\x02\\x01\\x01\\x00\\x00\\x00"
          "\\x00\xff\xfe', '\xd0'\n"},
-        {std::string("000001|\0\xff|\x01", 13), {"--kind", "gcvs"}, 1,
+        {std::string("000001|\0\xff|\x01", 13),
+         {"--kind", "gcvs"},
+         1,
          "imported 0 stars; skipped 1 (1 malformed)\n"},
-        {"Name,Coords,Type,Mag,Per\nX Y,junk,M,5,1\n", {}, 1,
+        {"Name,Coords,Type,Mag,Per\nX Y,junk,M,5,1\n",
+         {},
+         1,
          "imported 0 stars; skipped 1 (1 with an unreadable position)\n"},
     };
     int index = 0;

@@ -1,7 +1,7 @@
 // Test-only stand-in for the command-line program's dispatch: runs
 // `velmo_import_driver import ...` as `velmo-cli import ...` runs.
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 
 #include "import_command.h"
 

@@ -45,7 +45,9 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-std::string Fixture(const std::string& name) { return std::string(VELMO_IMPORT_FIXTURES) + "/" + name; }
+std::string Fixture(const std::string& name) {
+    return std::string(VELMO_IMPORT_FIXTURES) + "/" + name;
+}
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;

@@ -42,7 +42,6 @@ struct RunResult {
 // program is the real velmo-cli when it is built, else the test driver.
 // With `user` set, runs it as that unprivileged user through setpriv.
 RunResult RunImport(const std::vector<std::string>& args, const std::string& input = "",
-                    const std::vector<std::string>& environment = {},
-                    const std::string& user = "");
+                    const std::vector<std::string>& environment = {}, const std::string& user = "");
 
 }  // namespace import_test

@@ -1,10 +1,12 @@
 // Laying out imported stars as catalogue lines, and reading those lines
 // back with the engine's own loader.
+#include "star_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,7 +14,6 @@
 #include "import_report.h"
 #include "import_test_support.h"
 #include "star_catalog.h"
-#include "star_line.h"
 
 namespace velmo::importing {
 namespace {
@@ -141,8 +142,8 @@ TEST(StarLineTest, EachSkipReasonIsToldApart) {
          "skipped: maximum -0.8 is negative"},
         {[](StarTexts* t) { t->min = "-1"; }, SkipReason::kNegativeMagnitude,
          "skipped: minimum -1 is negative"},
-        {[](StarTexts* t) { t->max = "-0.5", t->min = "(0.25)"; },
-         SkipReason::kNegativeMagnitude, "skipped: maximum -0.5 is negative"},
+        {[](StarTexts* t) { t->max = "-0.5", t->min = "(0.25)"; }, SkipReason::kNegativeMagnitude,
+         "skipped: maximum -0.5 is negative"},
         {[](StarTexts* t) { t->min = "100.0"; }, SkipReason::kHugeMagnitude,
          "skipped: minimum 100 is 100 or more"},
         {[](StarTexts* t) { t->max = "99.995"; }, SkipReason::kHugeMagnitude,
@@ -180,13 +181,21 @@ TEST(StarLineTest, EachChangeIsToldApart) {
         {[](StarTexts* t) { t->max = "bright"; }, kMagnitudeUnreadable,
          "0024+38   R And       M                 15.20  409.2000Andromeda           ",
          "maximum 'bright' cannot be read, left blank"},
-        {[](StarTexts* t) { t->max = ""; t->min = "(9.4)"; }, kAmplitudeAlone,
+        {[](StarTexts* t) {
+             t->max = "";
+             t->min = "(9.4)";
+         },
+         kAmplitudeAlone,
          "0024+38   R And       M                        409.2000Andromeda           ",
          "minimum given as amplitude 9.4 without a maximum, left blank"},
         {[](StarTexts* t) { t->period = "409 days"; }, kPeriodUnreadable,
          "0024+38   R And       M           5.80  15.20          Andromeda           ",
          "period '409 days' cannot be read, left blank"},
-        {[](StarTexts* t) { t->period = "29400.5"; t->type = "SR+ELL+E"; }, kPeriodThousands,
+        {[](StarTexts* t) {
+             t->period = "29400.5";
+             t->type = "SR+ELL+E";
+         },
+         kPeriodThousands,
          "0024+38   R And       SR+ELL+E    5.80  15.20   29K0000Andromeda           ",
          "period 29400.5 rounded to 29000 days"},
     };
@@ -216,7 +225,7 @@ TEST(StarLineTest, DescriptionFallsBackOnTheConstellationOfTheName) {
         {"mu. Cep", "", "Cepheus"},
         {"R CrA", "", "Corona Australis"},
         {"NSV 1234", "", ""},
-        {"And", "", ""},  // one word alone is no designation
+        {"And", "", ""},                 // one word alone is no designation
         {"R And", "Cas", "Cassiopeia"},  // an abbreviation in the description spelled out
         {"R And", "in  M31", "in M31"},
     };
@@ -311,17 +320,19 @@ class RandomStar {
         }
         intended.minHundredths = static_cast<int>((maxMil + amplitude + 5) / 10);
         // Period in hundred-thousandths of a day, now and then from 10000 days up.
-        const std::uint64_t p5 = Next(5) == 0 ? 1000000000ull + Next(2000000000)
-                                              : 5ull + Next(1000000000);
+        const std::uint64_t p5 =
+            Next(5) == 0 ? 1000000000ull + Next(2000000000) : 5ull + Next(1000000000);
         period = Format("%llu.%05llu", static_cast<unsigned long long>(p5 / 100000),
                         static_cast<unsigned long long>(p5 % 100000));
         const std::uint64_t t4 = (p5 + 5) / 10;
-        intended.period = t4 < 100000000ull ? static_cast<double>(t4) / 10000.0
-                                            : static_cast<double>((p5 + 50000000) / 100000000) * 1000;
+        intended.period = t4 < 100000000ull
+                              ? static_cast<double>(t4) / 10000.0
+                              : static_cast<double>((p5 + 50000000) / 100000000) * 1000;
         // Designation with runs of blanks, sometimes too long.
         static const char* const kStars[] = {"R", "V0370", "alf", "RR", "NSV 12345  X"};
         static const char* const kConstellations[] = {"And", "CVn", "Boo", "Sgr", "TrA"};
-        name = std::string(kStars[Next(5)]) + std::string(1 + Next(4), ' ') + kConstellations[Next(5)];
+        name =
+            std::string(kStars[Next(5)]) + std::string(1 + Next(4), ' ') + kConstellations[Next(5)];
         type = Next(2) ? "M" : "EA/DM+BCEP";
     }
 

@@ -76,10 +76,10 @@ class TableReaderTest : public ::testing::Test {
                 continue;
             }
             std::string text(texts.name);
-            for (std::string_view part : {texts.combinedPosition ? texts.position : texts.ra,
-                                          texts.dec, texts.type,
-                                          texts.rangeColumn ? texts.range : texts.max, texts.min,
-                                          texts.period, texts.description}) {
+            for (std::string_view part :
+                 {texts.combinedPosition ? texts.position : texts.ra, texts.dec, texts.type,
+                  texts.rangeColumn ? texts.range : texts.max, texts.min, texts.period,
+                  texts.description}) {
                 text += "|";
                 text += part;
             }
@@ -95,11 +95,12 @@ class TableReaderTest : public ::testing::Test {
 };
 
 TEST_F(TableReaderTest, SkipsCommentsUnitsAndDashesAndTakesColumnsByName) {
-    Open("\xEF\xBB\xBF# exported\n\nPer\tvarname\tRA\tDE\tVarType\tMag\tConst\n"
-         "d\t\th:m:s\td:m:s\t\tmag\t\n---\t---\t---\t---\t---\t---\t---\n"
-         "409.2\tR And\t00 24 01.95\t+38 34 37.3\tM\t5.8 - 15.2 V\tAnd\n"
-         "# a comment between rows\n"
-         "\t\"omi\nCet\"\t02 19 20.79\t-02 58 39.5\tM\t2.0 - 10.1\tCet\r\n");
+    Open(
+        "\xEF\xBB\xBF# exported\n\nPer\tvarname\tRA\tDE\tVarType\tMag\tConst\n"
+        "d\t\th:m:s\td:m:s\t\tmag\t\n---\t---\t---\t---\t---\t---\t---\n"
+        "409.2\tR And\t00 24 01.95\t+38 34 37.3\tM\t5.8 - 15.2 V\tAnd\n"
+        "# a comment between rows\n"
+        "\t\"omi\nCet\"\t02 19 20.79\t-02 58 39.5\tM\t2.0 - 10.1\tCet\r\n");
     std::string error;
     ASSERT_TRUE(reader->ReadHeader(&error)) << error;
     EXPECT_TRUE(reader->Notes().empty());
@@ -110,8 +111,9 @@ TEST_F(TableReaderTest, SkipsCommentsUnitsAndDashesAndTakesColumnsByName) {
 }
 
 TEST_F(TableReaderTest, FirstNameOfEachListWinsAndOverridesTakeAnyHeader) {
-    Open("ID,Name,Position,RA,Dec,Class,Type,MinMag,magMax,P,Period,Mine\n"
-         "1,R And,0 0 +1 0,01 02 03,+04 05 06,C,M,15.2,5.8,1,409.2,x\n");
+    Open(
+        "ID,Name,Position,RA,Dec,Class,Type,MinMag,magMax,P,Period,Mine\n"
+        "1,R And,0 0 +1 0,01 02 03,+04 05 06,C,M,15.2,5.8,1,409.2,x\n");
     std::string error;
     ASSERT_TRUE(reader->ReadHeader(&error)) << error;
     EXPECT_EQ(Rows(), (std::vector<std::string>{"R And|01 02 03|+04 05 06|M|5.8|15.2|409.2|"}));
@@ -121,9 +123,10 @@ TEST_F(TableReaderTest, FirstNameOfEachListWinsAndOverridesTakeAnyHeader) {
     names.position = "POSITION";
     names.period = "p";
     names.description = "mine";
-    Open("ID,Name,Position,RA,Dec,Class,Type,MinMag,magMax,P,Period,Mine\n"
-         "1,R And,0 0 +1 0,01 02 03,+04 05 06,C,M,15.2,5.8,1,409.2,x\n",
-         names);
+    Open(
+        "ID,Name,Position,RA,Dec,Class,Type,MinMag,magMax,P,Period,Mine\n"
+        "1,R And,0 0 +1 0,01 02 03,+04 05 06,C,M,15.2,5.8,1,409.2,x\n",
+        names);
     ASSERT_TRUE(reader->ReadHeader(&error)) << error;
     EXPECT_EQ(Rows(), (std::vector<std::string>{"1|0 0 +1 0||M|5.8|15.2|1|x"}));
 }
@@ -142,8 +145,9 @@ TEST_F(TableReaderTest, MissingColumnsAreNamedWithTheHeadersSeen) {
     names.type = "Variability";
     Open("Name,Coords,Type,Mag\n", names);
     EXPECT_FALSE(reader->ReadHeader(&error));
-    EXPECT_EQ(error, "no column named 'Variability'; headers seen: 'Name', 'Coords', 'Type', "
-                     "'Mag'");
+    EXPECT_EQ(error,
+              "no column named 'Variability'; headers seen: 'Name', 'Coords', 'Type', "
+              "'Mag'");
 
     Open("# nothing but comments\n\n   \n");
     EXPECT_FALSE(reader->ReadHeader(&error));
@@ -162,13 +166,14 @@ TEST_F(TableReaderTest, OptionalColumnsMissingAreNoted) {
 }
 
 TEST_F(TableReaderTest, RaggedRowsAndOpenQuotesAreMalformed) {
-    Open("Name,Coords,Type,Range\n"
-         "R And,00 24 +38,M,5.8 - 15.2\n"
-         "R And,00 24 +38,M\n"
-         "R, And,00 24 +38,M,5.8\n"
-         "T CrB,15 59 +25,NR,2.0 - 10.8\n"
-         "\"X Y,00 00 +00,M,5\n"
-         "more\n");
+    Open(
+        "Name,Coords,Type,Range\n"
+        "R And,00 24 +38,M,5.8 - 15.2\n"
+        "R And,00 24 +38,M\n"
+        "R, And,00 24 +38,M,5.8\n"
+        "T CrB,15 59 +25,NR,2.0 - 10.8\n"
+        "\"X Y,00 00 +00,M,5\n"
+        "more\n");
     std::string error;
     ASSERT_TRUE(reader->ReadHeader(&error)) << error;
     EXPECT_EQ(Rows(), (std::vector<std::string>{

@@ -17,10 +17,14 @@ TEST(DecimalTextTest, ReadsDigitsExactlyAndStopsAtTheFirstOtherCharacter) {
         std::size_t consumed;
     };
     const Case cases[] = {
-        {"5.8", 5800000, 3},          {"-0.8", -800000, 4},
-        {"+12.5 V", 12500000, 5},     {".25", 250000, 3},
-        {"409.", 409000000, 4},       {"0.56686776", 566867, 10},  // 7th decimal on dropped
-        {"0001.2345x", 1234500, 9},   {"9999999999999", kHugeMicros, 13},
+        {"5.8", 5800000, 3},
+        {"-0.8", -800000, 4},
+        {"+12.5 V", 12500000, 5},
+        {".25", 250000, 3},
+        {"409.", 409000000, 4},
+        {"0.56686776", 566867, 10},  // 7th decimal on dropped
+        {"0001.2345x", 1234500, 9},
+        {"9999999999999", kHugeMicros, 13},
         {"000000000000007", 7000000, 15},  // leading zeros are not "too large"
     };
     for (const Case& c : cases) {
@@ -162,7 +166,7 @@ TEST(SkyPositionTest, SexagesimalCompactAndDecimalFormsTruncate) {
     EXPECT_EQ(Position("6.008125", "38.577028"), "0024+38");
     EXPECT_EQ(Position("359.9999", "-0.299083"), "2359-00");
     EXPECT_EQ(Position("6.0", "-0.0"), "0024-00");  // exactly on a minute; sign as written
-    EXPECT_EQ(Position("0.4", "90"), "0001+90");  // degrees: 1.6 minutes of time
+    EXPECT_EQ(Position("0.4", "90"), "0001+90");    // degrees: 1.6 minutes of time
     EXPECT_EQ(Position("0.4", "90", true), "0024+90");
     EXPECT_EQ(Position("23.999", "-90.0", true), "2359-90");
 }
@@ -170,8 +174,8 @@ TEST(SkyPositionTest, SexagesimalCompactAndDecimalFormsTruncate) {
 TEST(SkyPositionTest, EmptyAndOutOfRangeValuesAreReported) {
     EXPECT_EQ(Position("", "+38 34 37"), "absent");
     EXPECT_EQ(Position("00 24 01", "   "), "absent");
-    for (const char* ra : {"24 00 00", "12 60 00", "12 30 60", "360", "-1", "12h", "1 2 3 4",
-                           "12.5 30", "abc"}) {
+    for (const char* ra :
+         {"24 00 00", "12 60 00", "12 30 60", "360", "-1", "12h", "1 2 3 4", "12.5 30", "abc"}) {
         EXPECT_EQ(Position(ra, "+10"), "unreadable") << ra;
     }
     for (const char* dec : {"+91", "90 00 01", "+90.5", "-10 61", "+", "north", "+1 2 3 4"}) {
