@@ -56,7 +56,7 @@ void WriteAll(int fd, const std::string& text) {
 }
 
 void Error(const std::string& message) {
-    WriteAll(STDERR_FILENO, "velmo-cli: error: " + message + "\n");
+    WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n");
 }
 
 std::string Quote(const std::string& text) { return ShownText(text); }

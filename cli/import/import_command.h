@@ -5,8 +5,9 @@
 //
 // Standard error gets one closing summary line ("imported N stars; skipped
 // ..."), with --verbose one line per skipped or changed star first
-// ("INPUT:LINE: why"), and every error message, prefixed "velmo-cli:
-// error: ". On a closed pipe (EPIPE) the command ends quietly with 2.
+// ("INPUT:LINE: why"), notes on optional columns missing from a table
+// ("velmo-cli: note: ...") and every error message ("velmo-cli: ...", naming
+// the file). On a closed pipe (EPIPE) the command ends quietly with 2.
 // With -o FILE, FILE is replaced only when at least one star was written
 // and everything succeeded; otherwise it keeps every byte it had.
 #pragma once
