@@ -40,8 +40,11 @@ bool ReadLimitedNumber(std::string_view text, std::size_t* pos, std::int64_t* mi
     if (!ReadDecimal(text, &at, micros)) {
         return false;
     }
-    if (at < text.size() && text[at] == ':') {
-        ++at;
+    // The uncertainty colon, right after the number or after blanks.
+    std::size_t colon = at;
+    SkipBlanks(text, &colon);
+    if (colon < text.size() && text[colon] == ':') {
+        at = colon + 1;
     }
     SkipBand(text, &at);
     *pos = at;

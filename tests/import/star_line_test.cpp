@@ -66,6 +66,13 @@ TEST(StarLineTest, LaysOutEveryColumn) {
               "1325-11   alf Vir     ELL+BCEP    0.95   1.05    4.0146Spica, a close pair ");
     EXPECT_EQ(built.outcome.changes, 0u);
     EXPECT_EQ(built.outcome.why, "");
+    // Line breaks and tabs inside quoted fields must not break the line.
+    texts = RAnd();
+    texts.name = "omi\r\nCet";
+    texts.type = "M\t";
+    texts.description = "Mira,\nthe wonderful";
+    EXPECT_EQ(BuildLine(texts).line,
+              "0024+38   omi Cet     M           5.80  15.20  409.2000Mira, the wonderful ");
 }
 
 TEST(StarLineTest, RoundsHalfUpOnTheWrittenDigits) {

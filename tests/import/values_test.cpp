@@ -54,6 +54,7 @@ TEST(DecimalTextTest, MagnitudeFieldDropsLimitsUncertaintyAndBandLetters) {
         {"<16.5", Magnitude::kValue, 16500000},
         {"> 17", Magnitude::kValue, 17000000},
         {"15.2:", Magnitude::kValue, 15200000},
+        {" 15.2 : ", Magnitude::kValue, 15200000},
         {"7.9 V", Magnitude::kValue, 7900000},
         {"12.1p:", Magnitude::kValue, 12100000},
         {"-0.8", Magnitude::kValue, -800000},
