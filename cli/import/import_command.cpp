@@ -55,9 +55,7 @@ void WriteAll(int fd, const std::string& text) {
     }
 }
 
-void Error(const std::string& message) {
-    WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n");
-}
+void Error(const std::string& message) { WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n"); }
 
 std::string Quote(const std::string& text) { return ShownText(text); }
 

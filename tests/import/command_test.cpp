@@ -254,6 +254,10 @@ TEST(ImportCommandTest, OutputFileIsReplacedOnlyByACompleteImport) {
     EXPECT_EQ(RunImport({dir.Path("missing.csv"), "-o", out}).status, 2);
     EXPECT_EQ(RunImport({Fixture("stars.csv"), "--kind=gcvs", "-o", out}).status, 1);
     EXPECT_EQ(ReadFile(out), "old content\n");
+    const auto noFolder = RunImport({Fixture("stars.csv"), "-o", dir.Path("no/such.txt")});
+    EXPECT_EQ(noFolder.status, 2);
+    EXPECT_EQ(noFolder.err, "velmo-cli: cannot write '" + dir.Path("no/such.txt") +
+                                "': No such file or directory\n");
     // Written: replaced whole, permissions kept, nothing on standard output.
     const auto result = RunImport({"-o", out, Fixture("stars.tsv")});
     EXPECT_EQ(result.status, 0);
