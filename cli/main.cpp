@@ -3,6 +3,7 @@
 //
 //   velmo-cli search [OPTIONS] CATALOGUE
 //   velmo-cli check [OPTIONS] CATALOGUE
+//   velmo-cli import [OPTIONS] INPUT [-o FILE]
 //   velmo-cli --help | --version
 #include <csignal>
 #include <cstring>
@@ -14,16 +15,14 @@
 #include "search_command.h"
 #include "usage.h"
 
-#if VELMO_HAVE_IMPORT
 #include "import/import_command.h"
-#endif
 
 namespace {
 
 int Dispatch(int argc, char* argv[]) {
     using namespace velmo_cli;
     if (argc < 2) {
-        PrintError("no command given (search or check); velmo-cli --help tells more");
+        PrintError("no command given (search, check or import); velmo-cli --help tells more");
         return kExitTrouble;
     }
     const char* command = argv[1];
@@ -39,13 +38,11 @@ int Dispatch(int argc, char* argv[]) {
     if (std::strcmp(command, "check") == 0) {
         return RunCheckCommand(argc - 1, argv + 1);
     }
-#if VELMO_HAVE_IMPORT
     if (std::strcmp(command, "import") == 0) {
         return RunImportCommand(argc - 1, argv + 1);
     }
-#endif
     PrintError("unknown command " + Quoted(command) +
-               " (search or check); velmo-cli --help tells more");
+               " (search, check or import); velmo-cli --help tells more");
     return kExitTrouble;
 }
 

@@ -18,13 +18,14 @@ namespace {
 
 // Keep in step with the man page, velmo-cli.1.
 constexpr char kUsage[] =
-    "Usage: velmo-cli COMMAND [OPTIONS] CATALOGUE\n"
-    "Searches and checks fixed-column catalogues of variable stars.\n"
+    "Usage: velmo-cli COMMAND [OPTIONS] FILE\n"
+    "Searches, checks and imports fixed-column catalogues of variable stars.\n"
     "\n"
     "Commands:\n"
     "  search   list the stars of CATALOGUE that meet the criteria\n"
     "  check    report every line of CATALOGUE that is not a star line\n"
-    // ---- the import command's line goes here ----
+    "  import   convert a GCVS extract or a table with a header row into\n"
+    "           catalogue lines\n"
     "\n"
     "velmo-cli search [OPTIONS] CATALOGUE\n"
     "  --ra-west H         first hour of right ascension, 0-23 (default 0)\n"
@@ -49,13 +50,17 @@ constexpr char kUsage[] =
     "                      the closing summary still counts every line\n"
     "  Each report reads FILE:LINE: why; the last line counts the star lines,\n"
     "  the other lines and the blank lines.\n"
-    // ---- the import command's options go here ----
+    "\n"
+    "velmo-cli import [OPTIONS] INPUT [-o FILE]\n"
+    "  --kind gcvs|table, --ra-hours, --NAME-column HEADER, -v/--verbose,\n"
+    "  -o/--output FILE: see velmo-cli import --help.\n"
     "\n"
     "  -h, --help          show this text\n"
     "      --version       show the version\n"
     "\n"
     "Exit status: 0 when a star matched (check: every non-blank line is a star\n"
-    "line), 1 when none did (check: some lines are not), 2 on any error.\n";
+    "line; import: a star was written), 1 when none did (check: some lines are\n"
+    "not), 2 on any error.\n";
 
 bool Print(const char* text) {
     velmo::BlockWriter out(STDOUT_FILENO);
