@@ -29,7 +29,7 @@ if(MAN)
   unset(ENV{MANPATH})  # a set MANPATH would keep man from deriving it from PATH
   execute_process(COMMAND "${MAN}" -l "${PREFIX}/share/man/man1/velmo-cli.1"
                   RESULT_VARIABLE result OUTPUT_VARIABLE page ERROR_VARIABLE warnings)
-  if(NOT result EQUAL 0 OR NOT page MATCHES "velmo-cli - search, check and import"
+  if(NOT result EQUAL 0 OR NOT page MATCHES "search, check and import"
      OR NOT page MATCHES "--max-reports" OR NOT page MATCHES "--ra-hours")
     message(FATAL_ERROR "man -l did not render the page (${result}): ${warnings}")
   endif()
