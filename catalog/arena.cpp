@@ -87,7 +87,8 @@ Arena::Block* Arena::MapBlock(std::size_t bytes) {
     // Map one huge page more than needed and trim, so that the block starts
     // on a huge-page boundary.
     const std::size_t mapped = size + kHugePage;
-    void* memory = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* memory =
+        mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) {
         return nullptr;
     }

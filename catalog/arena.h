@@ -64,11 +64,11 @@ class Arena {
     // Maps a block with room for at least `bytes`; null when mmap fails.
     Block* MapBlock(std::size_t bytes);
 
-    Block* first = nullptr;    // owned blocks, linked by Block::next
-    Block* current = nullptr;  // block in use; null when there is none
-    char* cursor = nullptr;    // next free byte of `current`
-    char* limit = nullptr;     // end of `current`
-    unsigned blocksMapped = 0; // since the last ReleaseAll: sets the next block's size
+    Block* first = nullptr;     // owned blocks, linked by Block::next
+    Block* current = nullptr;   // block in use; null when there is none
+    char* cursor = nullptr;     // next free byte of `current`
+    char* limit = nullptr;      // end of `current`
+    unsigned blocksMapped = 0;  // since the last ReleaseAll: sets the next block's size
 };
 
 // Whether new blocks ask for transparent huge pages (default: true). For

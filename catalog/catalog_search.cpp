@@ -56,7 +56,7 @@ void StarCatalog::SetMaxMagLimit(double magnitude) {
 }
 
 velmo::MatchCriteria StarCatalog::Criteria() const {
-    return velmo::MatchCriteria{raWest,       raEast,       decSouth,    decNorth,
+    return velmo::MatchCriteria{raWest,      raEast,      decSouth,    decNorth,
                                 minMagLimit, maxMagLimit, periodLeast, periodMost};
 }
 
@@ -67,8 +67,7 @@ bool StarCatalog::MatchesSpecific(const StarRecord& record) const {
 
 bool StarCatalog::MatchesUnspecified(const StarRecord& record) const {
     return velmo::MatchesUnspecifiedValues(Criteria(), record.raHours, record.decDegrees,
-                                           record.maxMagnitude, record.minMagnitude,
-                                           record.period);
+                                           record.maxMagnitude, record.minMagnitude, record.period);
 }
 
 namespace {

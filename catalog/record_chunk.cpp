@@ -53,8 +53,8 @@ void RecordChunkWriter::Append(const char* text, std::size_t length) {
     const std::int32_t i = chunk.count;
     RecordSlot* slot = new (&chunk.slots[i]) RecordSlot;
     const std::size_t stored = length < kStoredLineMinLength ? kStoredLineMinLength : length;
-    char* line = stored < sizeof slot->line ? slot->line
-                                            : static_cast<char*>(arena.Allocate(stored + 1));
+    char* line =
+        stored < sizeof slot->line ? slot->line : static_cast<char*>(arena.Allocate(stored + 1));
     StarRecord* record = &slot->record;
     DecodeRecord(text, length, count + 1, line, record);
 

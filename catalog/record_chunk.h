@@ -25,9 +25,9 @@ struct RecordSlot {
 };
 
 struct RecordChunk {
-    RecordChunk* next;     // next chunk in file order, null at the last
-    std::int32_t count;    // records held, slots[0 .. count-1]
-    std::int32_t capacity; // slots available
+    RecordChunk* next;      // next chunk in file order, null at the last
+    std::int32_t count;     // records held, slots[0 .. count-1]
+    std::int32_t capacity;  // slots available
     RecordSlot* slots;
     // The packed copy, index for index with slots. Hours and degrees are
     // two digits each, so they fit 8 bits (degrees with their sign); a

@@ -21,8 +21,8 @@ class ResultListBuilder {
     // Appends a node for `record` (borrowed) with the next position, 1 for
     // the first. Throws std::bad_alloc when the arena cannot grow.
     void Append(StarRecord* record) {
-        ResultNode* node = new (arena.Allocate(sizeof(ResultNode)))
-            ResultNode{count + 1, tail, record, nullptr};
+        ResultNode* node =
+            new (arena.Allocate(sizeof(ResultNode))) ResultNode{count + 1, tail, record, nullptr};
         if (tail == nullptr) {
             head = node;
         } else {
