@@ -123,21 +123,6 @@ void Arena::Reset() {
     }
 }
 
-void Arena::ReleaseUnused() {
-    if (current == nullptr) {
-        ReleaseAll();
-        return;
-    }
-    Block* block = current->next;
-    current->next = nullptr;
-    while (block != nullptr) {
-        Block* next = block->next;
-        munmap(block, block->bytes);
-        mappedBlocks.fetch_sub(1, std::memory_order_relaxed);
-        block = next;
-    }
-}
-
 void Arena::ReleaseAll() {
     while (first != nullptr) {
         Block* next = first->next;

@@ -43,14 +43,11 @@ class Arena {
     // Starts handing out the kept blocks again from the first one; constant
     // time. Everything handed out before must no longer be used.
     void Reset();
-    // Unmaps the blocks that follow the one in use (those a Reset left
-    // unused and that no allocation has reached since).
-    void ReleaseUnused();
     // Unmaps every block; the arena is then empty.
     void ReleaseAll();
     // Takes over every block of `other`, which is left empty. Allocations
-    // made afterwards go to new blocks, never into the blocks taken over;
-    // an arena that took blocks over must not be Reset.
+    // made afterwards go to new blocks, never into the blocks taken over,
+    // until a Reset (which hands out every block again).
     void Adopt(Arena& other);
 
     bool Empty() const { return first == nullptr; }

@@ -2,9 +2,11 @@
 // (StarCatalog::ListAll).
 //
 // A large file is split at line starts into one piece per core. Each piece
-// is read and decoded by its own thread into its own arena, with seq
-// counted from 1; the pieces are then joined in file order and their seq
-// shifted, so that the records are exactly those of one pass.
+// is read and decoded by its own thread into its own arenas; once the
+// records of the pieces before it are counted, the thread numbers its
+// records on from them and builds their nodes of the list of all records.
+// The pieces are then joined in file order, so that records, seq and list
+// are exactly those of one pass.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,10 +15,12 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <cstddef>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <thread>
 #include <vector>
@@ -138,13 +142,52 @@ bool SplitFile(const InputFile& file, std::vector<std::uint64_t>& starts) {
 
 enum class PieceStatus { kDone, kReadError, kNoMemory };
 
-// One piece of the file and the records decoded from it.
+// One piece of the file, the records decoded from it and their nodes of
+// the list of all records.
 struct Piece {
     std::uint64_t begin = 0;
     std::uint64_t end = LineReader::kToEndOfFile;
     Arena arena;
     RecordChunkWriter records{arena};
+    Arena nodeArena;
+    ResultNode* firstNode = nullptr;
+    ResultNode* lastNode = nullptr;
     PieceStatus status = PieceStatus::kDone;
+};
+
+// How many records come before each piece: known once every earlier piece
+// has been decoded, so each piece waits only for the one before it.
+class PieceOffsets {
+  public:
+    static constexpr std::int64_t kFailed = -1;
+
+    explicit PieceOffsets(std::size_t count) : ends(count, kUnknown) {}
+
+    // Records up to the end of piece `t`, or kFailed.
+    void Publish(std::size_t t, std::int64_t end) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            ends[t] = end;
+        }
+        published.notify_all();
+    }
+
+    // Records before piece `t`, or kFailed when an earlier piece failed;
+    // waits until the piece before it has published.
+    std::int64_t Before(std::size_t t) {
+        if (t == 0) {
+            return 0;
+        }
+        std::unique_lock<std::mutex> lock(mutex);
+        published.wait(lock, [&] { return ends[t - 1] != kUnknown; });
+        return ends[t - 1];
+    }
+
+  private:
+    static constexpr std::int64_t kUnknown = -2;
+    std::mutex mutex;
+    std::condition_variable published;
+    std::vector<std::int64_t> ends;
 };
 
 // Reads every line of the piece and keeps the valid ones.
@@ -176,23 +219,57 @@ void ReadPiece(int fd, Piece& piece) {
     }
 }
 
-// Reads every piece: the first on the calling thread, the others on threads
-// of their own (or, when no thread can be started, on the calling thread).
-void ReadPieces(int fd, std::unique_ptr<Piece[]>& pieces, std::size_t count) {
+// Decodes piece `t`, then, once the records before it are counted, numbers
+// its records on from them and builds their result nodes, positions
+// numbered the same way. A catalogue holds at most INT32_MAX records: those
+// beyond are dropped, as one pass drops them.
+void ProcessPiece(int fd, Piece& piece, std::size_t t, PieceOffsets& offsets) {
+    ReadPiece(fd, piece);
+    const std::int64_t before = offsets.Before(t);
+    if (piece.status != PieceStatus::kDone || before == PieceOffsets::kFailed) {
+        offsets.Publish(t, PieceOffsets::kFailed);
+        return;
+    }
+    if (before + piece.records.Count() > INT32_MAX) {
+        piece.records.Truncate(static_cast<std::int32_t>(INT32_MAX - before));
+    }
+    offsets.Publish(t, before + piece.records.Count());
+    if (before > 0) {
+        piece.records.ShiftSeq(static_cast<std::int32_t>(before));
+    }
+    try {
+        ResultListBuilder nodes(piece.nodeArena, static_cast<std::int32_t>(before));
+        for (RecordChunk* chunk = piece.records.FirstChunk(); chunk != nullptr;
+             chunk = chunk->next) {
+            for (std::int32_t i = 0; i < chunk->count; ++i) {
+                nodes.Append(chunk->Record(i));
+            }
+        }
+        nodes.Release(piece.firstNode, piece.lastNode);
+    } catch (const std::bad_alloc&) {
+        piece.status = PieceStatus::kNoMemory;
+    }
+}
+
+// Processes every piece: the first on the calling thread, the others on
+// threads of their own (or, when no thread can be started, on the calling
+// thread, in file order, so that no piece waits for one not yet begun).
+void ProcessPieces(int fd, std::unique_ptr<Piece[]>& pieces, std::size_t count) {
+    PieceOffsets offsets(count);
     std::vector<std::thread> threads;
     threads.reserve(count);
     std::vector<std::size_t> leftOver;
     leftOver.reserve(count);
     for (std::size_t t = 1; t < count; ++t) {
         try {
-            threads.emplace_back(ReadPiece, fd, std::ref(pieces[t]));
+            threads.emplace_back(ProcessPiece, fd, std::ref(pieces[t]), t, std::ref(offsets));
         } catch (...) {
             leftOver.push_back(t);
         }
     }
-    ReadPiece(fd, pieces[0]);
+    ProcessPiece(fd, pieces[0], 0, offsets);
     for (const std::size_t t : leftOver) {
-        ReadPiece(fd, pieces[t]);
+        ProcessPiece(fd, pieces[t], t, offsets);
     }
     for (std::thread& thread : threads) {
         thread.join();
@@ -219,14 +296,15 @@ std::int32_t StarCatalog::Load(const char* path) {
         ClearRecords();
         loaded = false;
     }
+    // The new list of all records is built by the threads in blocks of
+    // their own, so the blocks of the earlier nodes go now.
+    nodeArena.ReleaseAll();
     if (path == nullptr) {
         inputPath.clear();
-        nodeArena.ReleaseAll();
         return -1;
     }
     inputPath = path;
     if (!velmo::IsRegularFile(path)) {
-        nodeArena.ReleaseAll();
         return -1;
     }
     std::int64_t total = 0;
@@ -234,7 +312,6 @@ std::int32_t StarCatalog::Load(const char* path) {
         const velmo::InputFile file(path);
         std::vector<std::uint64_t> starts;
         if (!file.IsOpen() || !velmo::SplitFile(file, starts)) {
-            nodeArena.ReleaseAll();
             return -1;
         }
         const std::size_t count = starts.size();
@@ -243,67 +320,63 @@ std::int32_t StarCatalog::Load(const char* path) {
             pieces[t].begin = starts[t];
             pieces[t].end = t + 1 < count ? starts[t + 1] : velmo::LineReader::kToEndOfFile;
         }
-        velmo::ReadPieces(file.Fd(), pieces, count);
+        velmo::ProcessPieces(file.Fd(), pieces, count);
 
         // The first piece that failed, in file order, decides, as in one pass.
         for (std::size_t t = 0; t < count; ++t) {
-            if (pieces[t].status != velmo::PieceStatus::kDone) {
-                nodeArena.ReleaseAll();
-                if (pieces[t].status == velmo::PieceStatus::kNoMemory) {
-                    throw std::bad_alloc();  // the pieces unmap their arenas
-                }
+            if (pieces[t].status == velmo::PieceStatus::kNoMemory) {
+                throw std::bad_alloc();  // the pieces unmap their arenas
+            }
+            if (pieces[t].status == velmo::PieceStatus::kReadError) {
                 return -1;
             }
         }
 
-        // Join the pieces in file order.
+        // Join the pieces' records and nodes in file order.
         StarRecord* lastRecord = nullptr;
         velmo::RecordChunk* lastChunk = nullptr;
+        ResultNode* lastNode = nullptr;
         for (std::size_t t = 0; t < count; ++t) {
-            velmo::RecordChunkWriter& records = pieces[t].records;
-            if (total + records.Count() > INT32_MAX) {
-                records.Truncate(static_cast<std::int32_t>(INT32_MAX - total));
-            }
-            if (records.Count() > 0) {
-                if (total > 0) {
-                    records.ShiftSeq(static_cast<std::int32_t>(total));
-                    lastRecord->next = records.FirstRecord();
-                    lastChunk->next = records.FirstChunk();
+            velmo::Piece& piece = pieces[t];
+            if (piece.records.Count() > 0) {
+                if (lastRecord != nullptr) {
+                    lastRecord->next = piece.records.FirstRecord();
+                    lastChunk->next = piece.records.FirstChunk();
+                    lastNode->next = piece.firstNode;
+                    piece.firstNode->prev = lastNode;
                 } else {
-                    firstRecord = records.FirstRecord();
-                    firstChunk = records.FirstChunk();
+                    firstRecord = piece.records.FirstRecord();
+                    firstChunk = piece.records.FirstChunk();
+                    resultHead = piece.firstNode;
                 }
-                lastRecord = records.LastRecord();
-                lastChunk = records.LastChunk();
-                total += records.Count();
+                lastRecord = piece.records.LastRecord();
+                lastChunk = piece.records.LastChunk();
+                lastNode = piece.lastNode;
+                total += piece.records.Count();
             }
-            recordArena.Adopt(pieces[t].arena);
+            recordArena.Adopt(piece.arena);
+            nodeArena.Adopt(piece.nodeArena);
         }
+        resultTail = lastNode;
     } catch (const std::bad_alloc&) {
-        // Nothing of this load is kept: the pieces have unmapped their
-        // arenas; the blocks of the earlier list's nodes go too.
+        // Nothing of this load is kept: the pieces have unmapped their arenas.
+        resultHead = resultTail = nullptr;
         ClearRecords();
         nodeArena.ReleaseAll();
         throw;
     }
 
     if (total == 0) {
+        ClearResults();
         ClearRecords();
         nodeArena.ReleaseAll();
         return 0;
     }
     loaded = true;
-    try {
-        ListAll();  // builds in the memory of the earlier catalogue's list
-    } catch (const std::bad_alloc&) {
-        ClearResults();
-        hasResults = false;
-        ClearRecords();
-        loaded = false;
-        nodeArena.ReleaseAll();
-        throw;
-    }
-    nodeArena.ReleaseUnused();
+    cursor = resultHead;
+    atFirst = true;
+    atLast = false;
+    hasResults = true;
     return static_cast<std::int32_t>(total);
 }
 

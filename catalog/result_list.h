@@ -1,6 +1,6 @@
 // Building a result list: nodes appended one by one in catalogue order,
-// taken from the catalogue's node arena. The arena owns the nodes; a list
-// cut short by an allocation failure is simply not handed over.
+// taken from an arena. The arena owns the nodes; a list cut short by an
+// allocation failure is simply not handed over.
 #pragma once
 
 #include <cstdint>
@@ -13,16 +13,18 @@ namespace velmo {
 
 class ResultListBuilder {
   public:
-    // `arena`: the catalogue's node arena, borrowed.
-    explicit ResultListBuilder(Arena& arena) : arena(arena) {}
+    // `arena`: the arena of the nodes, borrowed. Positions start after
+    // `positionsBefore` (0: the first node gets 1).
+    explicit ResultListBuilder(Arena& arena, std::int32_t positionsBefore = 0)
+        : arena(arena), before(positionsBefore) {}
     ResultListBuilder(const ResultListBuilder&) = delete;
     ResultListBuilder& operator=(const ResultListBuilder&) = delete;
 
-    // Appends a node for `record` (borrowed) with the next position, 1 for
-    // the first. Throws std::bad_alloc when the arena cannot grow.
+    // Appends a node for `record` (borrowed) with the next position. Throws
+    // std::bad_alloc when the arena cannot grow.
     void Append(StarRecord* record) {
-        ResultNode* node =
-            new (arena.Allocate(sizeof(ResultNode))) ResultNode{count + 1, tail, record, nullptr};
+        ResultNode* node = new (arena.Allocate(sizeof(ResultNode)))
+            ResultNode{before + count + 1, tail, record, nullptr};
         if (tail == nullptr) {
             head = node;
         } else {
@@ -32,7 +34,7 @@ class ResultListBuilder {
         ++count;
     }
 
-    std::int32_t Count() const { return count; }
+    std::int32_t Count() const { return count; }  // nodes appended
 
     // Hands the list to the caller; the builder is empty afterwards. Both
     // are null when nothing was appended.
@@ -45,6 +47,7 @@ class ResultListBuilder {
 
   private:
     Arena& arena;
+    std::int32_t before;
     ResultNode* head = nullptr;
     ResultNode* tail = nullptr;
     std::int32_t count = 0;
