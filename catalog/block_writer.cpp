@@ -1,14 +1,31 @@
 #include "block_writer.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 namespace velmo {
 
-BlockWriter::BlockWriter(std::ostream& out) : out(out), buffer(new char[kBlockSize]) {}
+BlockWriter::BlockWriter(int fd) : fd(fd), buffer(new char[kBlockSize]) {}
+
+void BlockWriter::WriteAll(const char* data, std::size_t size) {
+    while (size > 0 && error == 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno != EINTR) {
+                error = errno;
+            }
+            continue;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
 
 void BlockWriter::Drain() {
     if (used > 0) {
-        out.write(buffer.get(), static_cast<std::streamsize>(used));
+        WriteAll(buffer.get(), used);
         used = 0;
     }
 }
@@ -21,7 +38,7 @@ void BlockWriter::Append(const char* data, std::size_t size) {
     }
     Drain();
     if (size >= capacity) {
-        out.write(data, static_cast<std::streamsize>(size));  // too big to buffer
+        WriteAll(data, size);  // too big to buffer
         return;
     }
     std::memcpy(buffer.get(), data, size);
@@ -30,8 +47,7 @@ void BlockWriter::Append(const char* data, std::size_t size) {
 
 bool BlockWriter::Finish() {
     Drain();
-    out.flush();
-    return out.good();
+    return error == 0;
 }
 
 }  // namespace velmo

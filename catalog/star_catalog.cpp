@@ -5,9 +5,6 @@
 StarCatalog::StarCatalog() = default;
 
 StarCatalog::~StarCatalog() {
-    if (outputStream.is_open()) {
-        outputStream.close();
-    }
     // The pointers, not the flags, say what is owned: they are the same
     // whenever an operation has completed, and the pointers stay right even
     // if an allocation failure cut an operation short. Nodes before records.

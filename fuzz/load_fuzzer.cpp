@@ -137,11 +137,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int32_t expected = matches > 0 ? matches : 0;
         Check(Walk(catalog, true) == expected, "forward walk count");
         Check(Walk(catalog, false) == expected, "backward walk count");
+        // A save with nothing to write touches no file: start without one.
+        std::remove(csv.c_str());
+        std::remove(text.c_str());
         Check(catalog.SaveCsv(csv.c_str()) == expected, "CSV count");
         Check(catalog.SaveText(text.c_str()) == expected, "text count");
         if (loaded > 0) {
             StarCatalog reloaded;
-            Check(reloaded.Load(text.c_str()) == expected, "saved text loads back");
+            Check(reloaded.Load(text.c_str()) == (expected > 0 ? expected : -1),
+                  "saved text loads back");
         }
     }
     catalog.ListAll();

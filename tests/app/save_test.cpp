@@ -99,16 +99,17 @@ TEST_F(SaveTest, NothingSavedIsReported) {
         EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_CSV", "", true), kNoRecordsSaved);
         EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", "", true), kNoRecordsSaved);
 
-        // After a search without matches the file is written all the same.
+        // After a search without matches nothing is written: no new file,
+        // and an existing one keeps its content.
         Type(dlg, IDC_RA_WEST, "3");
         Type(dlg, IDC_RA_EAST, "3");
         Click(dlg, IDC_SEARCH_ASC);
         ASSERT_TRUE(Rows(dlg).empty());
         EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_CSV", PathOf("none.csv"), true), kNoRecordsSaved);
-        EXPECT_EQ(ReadFile(PathOf("none.csv")), kCsvHeader);
-        EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", PathOf("none.txt"), true), kNoRecordsSaved);
-        EXPECT_TRUE(FileExists(PathOf("none.txt")));
-        EXPECT_EQ(ReadFile(PathOf("none.txt")), "");
+        EXPECT_FALSE(FileExists(PathOf("none.csv")));
+        WriteFile("kept.txt", "keep");
+        EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", PathOf("kept.txt"), true), kNoRecordsSaved);
+        EXPECT_EQ(ReadFile(PathOf("kept.txt")), "keep");
 
         // A file that cannot be opened for writing.
         WriteFile("locked.txt", "keep");

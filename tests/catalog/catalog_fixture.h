@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,22 @@ std::vector<RecordCopy> CopyRecords(const StarCatalog& catalog);
 std::vector<std::int32_t> ResultSeqs(const StarCatalog& catalog);
 void PrintTo(const RecordCopy& record, std::ostream* os);
 
+// Runs `body` in a child process, so that limits it sets end with it, and
+// returns the child's exit status (body's result, 0-254), or -1 when the
+// child ended by a signal or could not drop its privileges.
+int RunInChild(const std::function<int()>& body);
+// The same as an unprivileged user: when this process is root, the child
+// drops to nobody first, so that file permissions apply.
+int RunUnprivileged(const std::function<int()>& body);
+
 class CatalogTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Lets every user reach the temporary directory (it is private at first),
+    // for tests that run part of their work as another user.
+    void OpenDirToEveryone() const;
     // Path of `name` inside the test's temporary directory.
     std::string PathOf(const std::string& name) const;
     // Writes `contents` to `name` in the temporary directory; returns its path.

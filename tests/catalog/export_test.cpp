@@ -8,6 +8,7 @@
 #include <locale>
 #include <stdexcept>
 
+#include "block_writer.h"
 #include "catalog_fixture.h"
 
 namespace {
@@ -59,17 +60,57 @@ TEST_F(ExportTest, TextWritesTheStoredLines) {
               WorkedLine() + "\n" + shortLine + std::string(35, ' ') + "\n" + longLine + "\n");
 }
 
-TEST_F(ExportTest, EmptyResultWritesOnlyTheHeader) {
+// A double quote as the last stored character of each text field is doubled
+// like any other.
+TEST_F(ExportTest, QuoteInTheLastPositionOfAFieldIsDoubled) {
+    std::string line = WorkedLine();
+    line = WithColumn(line, 10, "ABCDEFGHIJ\"");  // name, 11 characters
+    line = WithColumn(line, 22, "EA/SD  \"");     // type, 8
+    line = WithColumn(line, 45, "\"");            // last of the range
+    line = WithColumn(line, 74, "\"");            // last of the description
+    ASSERT_EQ(LoadLines({line}), 1);
+    const std::string path = PathOf("quotes.csv");
+    ASSERT_EQ(catalog.SaveCsv(path.c_str()), 1);
+    EXPECT_EQ(ReadFile(path), std::string(kHeader) +
+                                  "0,24,38,\"ABCDEFGHIJ\"\"\",\"EA/SD  \"\"\",\"  5.80  15.20\"\"\","
+                                  "\"EXAMPLE DESCRIPTION\"\"\",5.8,15.2,409.33\n");
+}
+
+// Lines around and beyond the size of the writer's block are written whole,
+// after shorter lines and before them.
+TEST_F(ExportTest, LinesOfABlockAndLongerAreWrittenWhole) {
+    constexpr std::size_t kBlock = velmo::BlockWriter::kBlockSize;
+    std::vector<std::string> lines;
+    for (const std::size_t length : {kBlock - 1, kBlock, kBlock + 1, 3 * kBlock + 7}) {
+        lines.push_back(WorkedLine());
+        std::string longLine = WorkedLine() + std::string(length - 75, 'x');
+        longLine.back() = 'E';
+        lines.push_back(longLine);
+    }
+    lines.push_back(WorkedLine());
+    ASSERT_EQ(LoadLines(lines), static_cast<std::int32_t>(lines.size()));
+    std::string expected;
+    for (const std::string& line : lines) expected += line + "\n";
+    const std::string path = PathOf("long.txt");
+    ASSERT_EQ(catalog.SaveText(path.c_str()), static_cast<std::int32_t>(lines.size()));
+    EXPECT_TRUE(ReadFile(path) == expected) << "the written file differs from the lines loaded";
+}
+
+TEST_F(ExportTest, EmptyResultTouchesNoFile) {
     ASSERT_EQ(LoadLines({WorkedLine()}), 1);
+    ASSERT_EQ(catalog.SaveText(PathOf("first.txt").c_str()), 1);
     catalog.SetRaWest(5);
     catalog.SetRaEast(5);
     ASSERT_EQ(catalog.Search(true), 0);
     const std::string csv = WriteFile("out.csv", "old content\n");
     const std::string text = WriteFile("out.txt", "old content\n");
     EXPECT_EQ(catalog.SaveCsv(csv.c_str()), 0);
-    EXPECT_EQ(ReadFile(csv), kHeader);
     EXPECT_EQ(catalog.SaveText(text.c_str()), 0);
-    EXPECT_EQ(ReadFile(text), "");
+    EXPECT_EQ(catalog.SaveCsv(PathOf("new.csv").c_str()), 0);
+    EXPECT_EQ(ReadFile(csv), "old content\n");
+    EXPECT_EQ(ReadFile(text), "old content\n");
+    EXPECT_NE(access(PathOf("new.csv").c_str(), F_OK), 0);
+    EXPECT_EQ(catalog.OutputPath(), PathOf("first.txt"));
 }
 
 TEST_F(ExportTest, NothingLoadedTouchesNoFile) {
@@ -135,10 +176,9 @@ TEST_F(ExportTest, SavingAgainReplacesTheFile) {
     ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
     path += "/" + std::string(200, 'f') + ".txt";  // longer than 255 characters
     ASSERT_EQ(catalog.SaveText(path.c_str()), 2);
-    catalog.SetRaWest(1);
-    ASSERT_EQ(catalog.Search(true), 0);
-    ASSERT_EQ(catalog.SaveText(path.c_str()), 0);
-    EXPECT_EQ(ReadFile(path), "");
+    ASSERT_EQ(LoadLines({WithColumn(WorkedLine(), 0, "0100")}), 1);
+    ASSERT_EQ(catalog.SaveText(path.c_str()), 1);
+    EXPECT_EQ(ReadFile(path), WithColumn(WorkedLine(), 0, "0100") + "\n");
     EXPECT_EQ(catalog.OutputPath(), path);
 }
 

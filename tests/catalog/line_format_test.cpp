@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "catalog_fixture.h"
+#include "line_format.h"
 
 namespace {
 
@@ -231,6 +232,22 @@ TEST_F(LineFormatTest, ZeroBytesInsideALineAreKept) {
     const StarRecord& r = Only(line);
     EXPECT_EQ(r.lineLength, 75);
     EXPECT_EQ(std::string(r.line, 75), line);
+}
+
+}  // namespace
+
+namespace {
+
+// The format test looks at the given length only, never at the bytes behind
+// it: a valid line cut anywhere before position 23 fails, whatever follows
+// in memory.
+TEST(FormatTestLength, BytesBeyondTheGivenLengthAreNeverRead) {
+    const std::string line = WorkedLine();
+    ASSERT_TRUE(velmo::PassesFormatTest(line.data(), line.size()));
+    for (std::size_t length = 0; length < 23; ++length) {
+        EXPECT_FALSE(velmo::PassesFormatTest(line.data(), length)) << "length " << length;
+    }
+    EXPECT_TRUE(velmo::PassesFormatTest(line.data(), 23));
 }
 
 }  // namespace

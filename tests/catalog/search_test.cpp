@@ -35,6 +35,8 @@ class SearchTest : public CatalogTest {
 
 TEST_F(SearchTest, SettersIgnoreValuesOutsideTheirRules) {
     catalog.SetRaWest(24);
+    catalog.SetRaWest(-1);
+    catalog.SetRaEast(24);
     catalog.SetRaEast(-1);
     catalog.SetDecSouth(-91);
     catalog.SetDecNorth(91);

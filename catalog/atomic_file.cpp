@@ -1,0 +1,142 @@
+#include "atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace velmo {
+namespace {
+
+// The folder part of `path` ("." when it has none) and its last component.
+std::string FolderOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows `path` through symbolic links to the file they finally name, which
+// need not exist yet. False (errno set) on a loop or an unreadable link.
+bool ResolveLinks(std::string path, std::string& resolved) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            resolved = path;
+            return true;
+        }
+        std::vector<char> link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
+        const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        if (length < 0) return false;
+        if (static_cast<std::size_t>(length) >= link.size()) {
+            errno = ENAMETOOLONG;  // the link grew while being read
+            return false;
+        }
+        const std::string to(link.data(), static_cast<std::size_t>(length));
+        path = (!to.empty() && to[0] == '/') ? to : FolderOf(path) + "/" + to;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// The permission bits a newly created file gets from this process's umask.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile() { Abort(); }
+
+bool AtomicFile::Fail(int code) {
+    const int saved = code;
+    Abort();
+    error = saved;
+    return false;
+}
+
+bool AtomicFile::Open(const std::string& path) {
+    Abort();
+    error = 0;
+    if (path.empty()) return Fail(ENOENT);
+    if (!ResolveLinks(path, target)) return Fail(errno);
+
+    struct stat info {};
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) return Fail(EISDIR);
+    if (exists && !S_ISREG(info.st_mode)) {
+        // A device, FIFO or terminal: it cannot be replaced, only written.
+        direct = true;
+        fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+        return fd >= 0 ? true : Fail(errno);
+    }
+
+    std::string name = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    fd = ::mkostemp(&name[0], O_CLOEXEC);
+    if (fd < 0) return Fail(errno);
+    temporary = name;
+    // The replacement keeps what it replaces: permission bits and, where
+    // this process may set them, owner and group. A new file gets the mode
+    // any newly created file would get.
+    if (exists) {
+        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+            // Only a privileged process may give a file away; others keep
+            // their own ownership, as a rewrite in place would.
+        }
+        if (::fchmod(fd, info.st_mode & 07777) != 0) return Fail(errno);
+    } else if (::fchmod(fd, NewFileMode()) != 0) {
+        return Fail(errno);
+    }
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (fd < 0) return Fail(EBADF);
+    if (direct) {
+        const int closed = ::close(fd);
+        fd = -1;
+        direct = false;
+        return closed == 0 ? true : Fail(errno);
+    }
+    if (::fsync(fd) != 0) return Fail(errno);
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return Fail(errno);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) return Fail(errno);
+    temporary.clear();
+    // Make the rename itself durable. Some file systems cannot sync a
+    // folder; the content is in place all the same.
+    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        if (::fsync(folder) != 0) {
+            // EINVAL on file systems without folder sync: nothing to do.
+        }
+        ::close(folder);
+    }
+    return true;
+}
+
+void AtomicFile::Abort() {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (!temporary.empty()) {
+        ::unlink(temporary.c_str());
+        temporary.clear();
+    }
+    direct = false;
+}
+
+}  // namespace velmo
