@@ -116,11 +116,15 @@ void ScanChunk(velmo::RecordChunk& chunk, const velmo::MatchCriteria& criteria,
     const std::uint16_t* minCode = chunk.minMagnitudeCode;
     const double* period = chunk.period;
     for (std::int32_t i = 0; i < chunk.count; ++i) {
-        // Bitwise and: every test is cheap, and a branch each would cost more.
-        const bool match =
-            verdicts.hour[hours[i]] & velmo::InDecBand(criteria, degrees[i]) &
-            verdicts.maxMagnitude[maxCode[i]] & verdicts.minMagnitude[minCode[i]] &
-            (kSpecific ? velmo::SpecificPeriodOk(criteria, period[i]) : period[i] == 0.0);
+        // Every test is cheap: all are made and joined with bitwise and,
+        // since a branch each would cost more.
+        const bool inWindow = verdicts.hour[hours[i]];
+        const bool inBand = velmo::InDecBand(criteria, degrees[i]);
+        const bool maxOk = verdicts.maxMagnitude[maxCode[i]];
+        const bool minOk = verdicts.minMagnitude[minCode[i]];
+        const bool periodOk =
+            kSpecific ? velmo::SpecificPeriodOk(criteria, period[i]) : period[i] == 0.0;
+        const bool match = inWindow & inBand & maxOk & minOk & periodOk;
         if (match) {
             nodes.Append(chunk.Record(i));
         }
