@@ -5,18 +5,21 @@
 // first time, and the processor time of the load (user and system, all
 // threads), which a busy machine disturbs less than the wall time.
 //
-//   velmo_bench_job [--no-huge-pages] CATALOGUE OUTPUT.csv
+//   velmo_bench_job [--no-huge-pages] [--pieces=N] CATALOGUE OUTPUT.csv
 //
 // --no-huge-pages: the catalogue's blocks do not ask for transparent huge
-// pages, for comparing the two.
+// pages; --pieces=N: the file is split into N pieces (1: one thread), for
+// comparing with the defaults.
 #include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "arena.h"
 #include "job_criteria.h"
+#include "load_splitting.h"
 #include "star_catalog.h"
 
 namespace {
@@ -44,13 +47,19 @@ double CpuMilliseconds() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--no-huge-pages") == 0) {
-        velmo::SetHugePagesAllowed(false);
-        --argc;
-        ++argv;
+    for (; argc > 3; --argc, ++argv) {
+        if (std::strcmp(argv[1], "--no-huge-pages") == 0) {
+            velmo::SetHugePagesAllowed(false);
+        } else if (std::strncmp(argv[1], "--pieces=", 9) == 0) {
+            velmo::SetLoadSplitting(static_cast<unsigned>(std::atoi(argv[1] + 9)), 0);
+        } else {
+            break;
+        }
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: velmo_bench_job [--no-huge-pages] CATALOGUE OUTPUT.csv\n");
+        std::fprintf(stderr,
+                     "usage: velmo_bench_job [--no-huge-pages] [--pieces=N] CATALOGUE "
+                     "OUTPUT.csv\n");
         return 2;
     }
     const long faultsBefore = MinorFaults();
