@@ -41,15 +41,23 @@ class CSearchDlg : public tk::Dialog {
     // to the application).
     bool OnCommand(int id) override;
     // "&Load Data...": asks for a catalogue and loads it; enables the
-    // criteria on success, else disables them and shows a message.
+    // criteria on success, else disables them and shows a message. Running
+    // out of memory while loading counts as a failed load: nothing stays
+    // loaded and "Data File Error!" is shown.
     void OnFileLoad();
     // "Search Asc." / "Search Desc.": FillResultList in catalogue / reverse order.
     void OnSearchAscClicked();
     void OnSearchDescClicked();
-    // "Save &CSV..." / "Save &TXT...": asks for a file name and saves the
-    // current results; the format follows the chosen name's extension.
+    // "Save &CSV..." / "Save &TXT...": asks for a file name (and, for a file
+    // that exists, whether to replace it) and saves the current results; the
+    // format follows the chosen name's extension. Running out of memory is
+    // reported with its own message.
     void OnFileSaveCsv();
     void OnFileSaveTxt();
+    // Enter: runs "Search Asc." exactly as its click does while it is
+    // enabled, and does nothing otherwise; it never ends the window.
+    // (Escape and the close box still do.)
+    void OnOk() override;
     // "Specific?" clicked: enables the magnitude and period boxes when it is
     // ticked, disables them otherwise. m_specific changes only at the next
     // transfer to the members.
@@ -72,12 +80,20 @@ class CSearchDlg : public tk::Dialog {
     // extension is "csv"). Returns -99 when the dialog was not confirmed,
     // else the result of Load, SaveCsv or SaveText. After a confirmed open
     // dialog m_fileName holds the chosen name without its folder.
+    // std::bad_alloc from the catalogue passes through to the caller (the
+    // catalogue is then consistent: after Load, nothing is loaded).
     std::int32_t RunFileDialog(bool openDialog, const char* defaultExtension,
                                const char* initialFileName, const char* filterText);
-    // Transfers the boxes to the members (a refused box is reported and the
-    // search goes on with the members as they stand), pushes the criteria
-    // into the catalogue, searches, and lists one row per match: from the
-    // first match to the last when `ascending`, else from the last to the first.
+    // Transfers the boxes to the members and checks the two pairs (South not
+    // above North; with "Specific?" ticked, Least not above Most). A refused
+    // box or pair is reported, the focus goes to its box with the whole text
+    // selected, and the command ends there: no search, and the list, the
+    // counts, the catalogue's criteria and every box's text stay as they were.
+    // Otherwise pushes the criteria into the catalogue (each pair whole),
+    // searches, and lists one row per match: from the first match to the last
+    // when `ascending`, else from the last to the first. Running out of memory
+    // leaves the list empty, shows the number of results the catalogue holds
+    // and reports it.
     void FillResultList(bool ascending);
 
     // ---- Dialog data, in declaration order ----------------------------------
@@ -115,4 +131,15 @@ class CSearchDlg : public tk::Dialog {
     // Enables or disables the enable group: the eleven controls from
     // m_raWestEdit to m_specificCheck, in declaration order.
     void EnableGroup(bool enable);
+    // False, after reporting it, when a pair of bounds is inverted.
+    bool CheckCriteriaPairs();
+    // Shows `message`, then gives `box` the focus with its whole text selected.
+    void RefuseBox(tk::Edit& box, const char* message);
+    // The criteria members into the catalogue, each pair in an order that
+    // the catalogue's setters accept.
+    void PushCriteria();
+    // A save command: the save dialog with these parameters, then a message
+    // when nothing was saved or memory ran out.
+    void SaveCommand(const char* defaultExtension, const char* initialFileName,
+                     const char* filterText);
 };

@@ -1,11 +1,12 @@
 // CSearchDlg's commands: load a catalogue, search and list the results in
 // either order, save them as CSV or as catalogue lines.
+#include <new>
 #include <string>
 
 #include "app/busy_cursor.h"
-#include "row_text.h"
 #include "app/search_dlg.h"
 #include "res/resource.h"
+#include "row_text.h"
 #include "toolkit/file_dialog.h"
 
 namespace {
@@ -20,6 +21,9 @@ constexpr const char* kNoRecordsMessage =
     "No records loaded! Verify data file contains valid variable star records.";
 constexpr const char* kNotSavedMessage =
     "No records saved! Verify data loaded and searched by criteria.";
+constexpr const char* kOutOfMemoryMessage = "Not enough memory to complete the command.";
+constexpr const char* kSouthAboveNorthMessage = "South must not be greater than North.";
+constexpr const char* kLeastAboveMostMessage = "Least must not be greater than Most.";
 
 }  // namespace
 
@@ -47,7 +51,12 @@ std::int32_t CSearchDlg::RunFileDialog(bool openDialog, const char* defaultExten
 
 void CSearchDlg::OnFileLoad() {
     m_resultList.DeleteAllItems();
-    const std::int32_t n = RunFileDialog(true, "txt", "*.txt", kTextFilter);
+    std::int32_t n = -1;
+    try {
+        n = RunFileDialog(true, "txt", "*.txt", kTextFilter);
+    } catch (const std::bad_alloc&) {
+        n = -1;  // the catalogue has let go of everything: a failed load
+    }
     if (n > 0) {
         EnableGroup(true);
         m_raWestEdit.SetFocus();
@@ -66,20 +75,12 @@ void CSearchDlg::OnFileLoad() {
 }
 
 void CSearchDlg::FillResultList(bool ascending) {
-    // A refused box has been reported by the transfer; the search goes on
-    // with the members as the transfer left them.
-    TransferData(true);
+    // A refused box has been reported and has the focus; the command ends
+    // there, so that nothing runs on a value the user was just told about.
+    if (!TransferData(true) || !CheckCriteriaPairs()) return;
 
-    m_catalog.SetRaWest(m_raWest);
-    m_catalog.SetRaEast(m_raEast);
-    m_catalog.SetDecSouth(m_decSouth);
-    m_catalog.SetDecNorth(m_decNorth);
-    m_catalog.SetMinMagLimit(m_minMag);
-    m_catalog.SetMaxMagLimit(m_maxMag);
-    m_catalog.SetPeriodLeast(m_periodLeast);
-    m_catalog.SetPeriodMost(m_periodMost);
-
-    {
+    PushCriteria();
+    try {
         BusyCursor busy;
         m_recordsSearched = m_catalog.Search(m_specific == 1);
         m_resultList.DeleteAllItems();
@@ -111,18 +112,84 @@ void CSearchDlg::FillResultList(bool ascending) {
                 }
             }
         }
+    } catch (const std::bad_alloc&) {
+        // No half list: the rows go (and their memory with them), and the
+        // count shows what the catalogue holds, which is what a save writes.
+        m_resultList.DeleteAllItems();
+        const ResultNode* last = m_catalog.ResultTail();
+        m_recordsSearched = last != nullptr ? last->position : 0;
+        TransferData(false);
+        MessageBox(kOutOfMemoryMessage);
+        return;
     }
     TransferData(false);
+}
+
+bool CSearchDlg::CheckCriteriaPairs() {
+    if (m_decSouth > m_decNorth) {
+        RefuseBox(m_decSouthEdit, kSouthAboveNorthMessage);
+        return false;
+    }
+    // Without "Specific?" the period plays no part in the search.
+    if (m_specific == 1 && m_periodLeast > m_periodMost) {
+        RefuseBox(m_periodLeastEdit, kLeastAboveMostMessage);
+        return false;
+    }
+    return true;
+}
+
+void CSearchDlg::RefuseBox(tk::Edit& box, const char* message) {
+    MessageBox(message);
+    box.SetFocus();
+    box.SetSel(0, -1);
+}
+
+void CSearchDlg::PushCriteria() {
+    m_catalog.SetRaWest(m_raWest);
+    m_catalog.SetRaEast(m_raEast);
+    // The catalogue keeps a lower bound from passing its current upper bound
+    // and an upper bound from passing its lower one. A pair that lies wholly
+    // above the current one is therefore set upper bound first, any other
+    // pair lower bound first; either way both values are taken.
+    if (m_decSouth <= m_catalog.GetDecNorth()) {
+        m_catalog.SetDecSouth(m_decSouth);
+        m_catalog.SetDecNorth(m_decNorth);
+    } else {
+        m_catalog.SetDecNorth(m_decNorth);
+        m_catalog.SetDecSouth(m_decSouth);
+    }
+    m_catalog.SetMinMagLimit(m_minMag);
+    m_catalog.SetMaxMagLimit(m_maxMag);
+    if (m_periodLeast <= m_catalog.GetPeriodMost()) {
+        m_catalog.SetPeriodLeast(m_periodLeast);
+        m_catalog.SetPeriodMost(m_periodMost);
+    } else {
+        m_catalog.SetPeriodMost(m_periodMost);
+        m_catalog.SetPeriodLeast(m_periodLeast);
+    }
 }
 
 void CSearchDlg::OnSearchAscClicked() { FillResultList(true); }
 
 void CSearchDlg::OnSearchDescClicked() { FillResultList(false); }
 
-void CSearchDlg::OnFileSaveCsv() {
-    if (RunFileDialog(false, "csv", "*.csv", kCsvFilter) <= 0) MessageBox(kNotSavedMessage);
+void CSearchDlg::OnFileSaveCsv() { SaveCommand("csv", "*.csv", kCsvFilter); }
+
+void CSearchDlg::OnFileSaveTxt() { SaveCommand("txt", "*.txt", kTextFilter); }
+
+void CSearchDlg::SaveCommand(const char* defaultExtension, const char* initialFileName,
+                             const char* filterText) {
+    std::int32_t n = 0;
+    try {
+        n = RunFileDialog(false, defaultExtension, initialFileName, filterText);
+    } catch (const std::bad_alloc&) {
+        MessageBox(kOutOfMemoryMessage);
+        return;
+    }
+    if (n <= 0) MessageBox(kNotSavedMessage);
 }
 
-void CSearchDlg::OnFileSaveTxt() {
-    if (RunFileDialog(false, "txt", "*.txt", kTextFilter) <= 0) MessageBox(kNotSavedMessage);
+void CSearchDlg::OnOk() {
+    // Click() does nothing on a disabled button.
+    m_searchAscButton.Click();
 }

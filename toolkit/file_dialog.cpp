@@ -86,7 +86,8 @@ int FileDialog::DoModal() {
     }
     PatternAwareFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The save kind asks before replacing a file that exists; the open kind
+    // never asks (Qt asks only in save mode).
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     // kHideReadOnly: this dialog has no read-only box to hide.
     (void)flags_;

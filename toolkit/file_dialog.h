@@ -3,9 +3,10 @@
 // The filter text is a series of "|"-ended parts: description, pattern,
 // description, pattern, ..., then an empty part ("Text Files (*.txt)|*.txt|
 // All Files (*.*)|*.*||"). The first filter is selected on opening. The
-// dialog never asks before replacing a file, and the open kind accepts a
-// name that does not exist. A name typed without an extension gets the
-// default extension.
+// save kind asks before it takes the name of a file that exists (the
+// toolkit's usual question: "No" goes back to the dialog); the open kind
+// never asks, and accepts a name that does not exist. A name typed without
+// an extension gets the default extension.
 #pragma once
 
 #include <string>

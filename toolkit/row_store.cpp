@@ -170,13 +170,17 @@ void RowStore::SetCell(int row, int column, std::string_view text) {
         return;
     }
 
+    // Written elsewhere first: when that runs out of memory, the row keeps
+    // its old record and the store stays as it was.
+    const std::size_t chunkIndex = static_cast<std::size_t>(ref >> 32);
+    const std::uint64_t moved = Append(scratch_);
     if (atEnd) {
-        chunk.used = offset; // give the space back before the record moves on
+        chunks_[chunkIndex].used = offset; // the old record's space is given back
         usedBytes_ -= oldSize;
     } else {
         deadBytes_ += oldSize;
     }
-    rows_[static_cast<std::size_t>(row)] = Append(scratch_);
+    rows_[static_cast<std::size_t>(row)] = moved;
     if (deadBytes_ >= kMinDeadBytesToCompact && deadBytes_ * 2 > usedBytes_) Rewrite(-1);
 }
 

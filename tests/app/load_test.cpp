@@ -1,6 +1,11 @@
 // "&Load Data..." through the real file dialog: success, cancel, a missing
-// file and a file without a valid line, and the window's state after each.
+// file, an unreadable one and a file without a valid line, and the window's
+// state after each.
+#include <filesystem>
+#include <fstream>
+
 #include "res/resource.h"
+#include "tests/support/unprivileged.h"
 #include "window_fixture.h"
 
 namespace {
@@ -96,6 +101,20 @@ TEST_F(LoadTest, FailuresDisableTheCriteriaAndShowTheirMessage) {
             EXPECT_EQ(dlg.m_catalog.IsLoaded(), c.catalogueKept) << c.typed;
         });
     }
+}
+
+TEST_F(LoadTest, AnUnreadableCatalogueIsADataFileError) {
+    if (tktest::RanAsUnprivilegedUser()) return;
+    const std::string path = WriteFile("stars.txt", SmallCatalogue());
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write);
+    ASSERT_FALSE(std::ifstream(path).is_open()) << "file permissions must bind this user";
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        EXPECT_EQ(Load(dlg, path, true), kDataFileError);
+        ExpectGroupEnabled(dlg, false);
+        EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+        EXPECT_FALSE(dlg.m_catalog.IsLoaded());
+    });
 }
 
 TEST_F(LoadTest, AfterASearchWithoutSpecificALoadLeavesTheBoxClearButEverythingEnabled) {

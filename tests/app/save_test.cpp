@@ -1,9 +1,12 @@
 // "Save &CSV..." and "Save &TXT..." through the real save dialog: the format
 // follows the chosen name's extension; the message when nothing is saved.
+#include <QWidget>
 #include <filesystem>
 #include <fstream>
 
 #include "res/resource.h"
+#include "tests/support/modal.h"
+#include "tests/support/unprivileged.h"
 #include "window_fixture.h"
 
 namespace {
@@ -75,12 +78,35 @@ TEST_F(SaveTest, FormatFollowsTheExtensionOfTheChosenName) {
     });
 }
 
-TEST_F(SaveTest, SavingReplacesAnExistingFileWithoutAsking) {
+TEST_F(SaveTest, SavingOntoAnExistingFileAsksFirstAndNoGoesBackToTheDialog) {
     const std::string target = WriteFile("out.txt", "old content that is longer than one line\n");
     CSearchDlg dlg;
     RunWindow(dlg, [&] {
         ASSERT_EQ(Load(dlg, catalogue_, false), "");
-        EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", target, false), "");
+
+        // "No": back in the dialog, which the user then cancels.
+        std::string question;
+        std::string message;
+        bool backInTheDialog = false;
+        tktest::WhenModal([&](QWidget* files) {
+            tktest::TypeFileName(files, target, true);
+            backInTheDialog = files->isVisible();
+            tktest::CancelDialog(files);
+        });
+        tktest::AnswerQuestion(false, &question);
+        tktest::AnswerMessageBox(&message);
+        Menu(dlg, "ID_FILE_SAVE_TXT");
+        tktest::WaitForAnswers();
+        EXPECT_NE(question.find("out.txt"), std::string::npos) << question;
+        EXPECT_TRUE(backInTheDialog);
+        EXPECT_EQ(message, kNoRecordsSaved);
+        EXPECT_EQ(ReadFile(target), "old content that is longer than one line\n");
+
+        // "Yes": replaced.
+        tktest::WhenModal([&](QWidget* files) { tktest::TypeFileName(files, target); });
+        tktest::AnswerQuestion(true);
+        Menu(dlg, "ID_FILE_SAVE_CSV");
+        tktest::WaitForAnswers();
         EXPECT_EQ(ReadFile(target), TextLines({0, 1, 2, 3})) << "before a search: every record";
     });
 }
@@ -100,25 +126,54 @@ TEST_F(SaveTest, NothingSavedIsReported) {
         EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", "", true), kNoRecordsSaved);
 
         // After a search without matches nothing is written: no new file,
-        // and an existing one keeps its content.
+        // and an existing one, replacement confirmed, keeps its content.
         Type(dlg, IDC_RA_WEST, "3");
         Type(dlg, IDC_RA_EAST, "3");
         Click(dlg, IDC_SEARCH_ASC);
         ASSERT_TRUE(Rows(dlg).empty());
         EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_CSV", PathOf("none.csv"), true), kNoRecordsSaved);
         EXPECT_FALSE(FileExists(PathOf("none.csv")));
-        WriteFile("kept.txt", "keep");
-        EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", PathOf("kept.txt"), true), kNoRecordsSaved);
-        EXPECT_EQ(ReadFile(PathOf("kept.txt")), "keep");
 
-        // A file that cannot be opened for writing.
-        WriteFile("locked.txt", "keep");
-        std::filesystem::permissions("locked.txt", std::filesystem::perms::owner_read);
-        if (!std::ofstream("locked.txt", std::ios::app)) {  // root may write anyway
-            EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_TXT", "locked.txt", true), kNoRecordsSaved);
-            EXPECT_EQ(ReadFile("locked.txt"), "keep");
-        }
+        WriteFile("kept.txt", "keep");
+        std::string message;
+        tktest::WhenModal([&](QWidget* files) { tktest::TypeFileName(files, PathOf("kept.txt")); });
+        tktest::AnswerQuestion(true);
+        tktest::AnswerMessageBox(&message);
+        Menu(dlg, "ID_FILE_SAVE_TXT");
+        tktest::WaitForAnswers();
+        EXPECT_EQ(message, kNoRecordsSaved);
+        EXPECT_EQ(ReadFile(PathOf("kept.txt")), "keep");
     });
+}
+
+TEST_F(SaveTest, SavingWhereWritingIsRefusedIsReportedAndChangesNothing) {
+    if (tktest::RanAsUnprivilegedUser()) return;
+    namespace fs = std::filesystem;
+    fs::create_directory("locked");
+    WriteFile("locked/old.txt", "keep\n");
+    fs::permissions("locked/old.txt", fs::perms::owner_read);
+    fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_FALSE(std::ofstream("locked/new.txt")) << "folder permissions must bind this user";
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        ASSERT_EQ(Load(dlg, catalogue_, false), "");
+        EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_CSV", "locked/new.csv", true), kNoRecordsSaved);
+
+        std::string message;
+        tktest::WhenModal([](QWidget* files) { tktest::TypeFileName(files, "locked/old.txt"); });
+        tktest::AnswerQuestion(true);
+        tktest::AnswerMessageBox(&message);
+        Menu(dlg, "ID_FILE_SAVE_TXT");
+        tktest::WaitForAnswers();
+        EXPECT_EQ(message, kNoRecordsSaved);
+    });
+    EXPECT_EQ(ReadFile("locked/old.txt"), "keep\n");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator("locked")) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"old.txt"}) << "nothing was left in the folder";
+    fs::permissions("locked", fs::perms::owner_all);  // so that the folder can go
 }
 
 TEST_F(SaveTest, AfterACancelledLoadTheEarlierResultsAreStillSaved) {

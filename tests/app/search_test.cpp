@@ -1,8 +1,11 @@
 // "Search Asc." and "Search Desc.": the rows, their order and texts, the
-// counts, a refused box, and the row texts under a decimal-comma locale.
+// counts, refused boxes and pairs, bounds that move past the old ones, and
+// the row texts under a decimal-comma locale.
+#include <QTest>
 #include <clocale>
 
 #include "res/resource.h"
+#include "tests/support/modal.h"
 #include "window_fixture.h"
 
 namespace {
@@ -21,7 +24,27 @@ const std::vector<std::string> kTPsc = {
     "23:59",          "05",         "      T Psc",         "EA      ",
     "  6.90   9.00 ", " 2000.0000", "Pisces              "};
 
-using SearchTest = SearchWindowTest;
+// The state a refused search must leave alone: rows, count, criteria.
+struct Snapshot {
+    RowList rows;
+    std::string searched;
+    std::vector<double> criteria;
+    bool operator==(const Snapshot& other) const {
+        return rows == other.rows && searched == other.searched && criteria == other.criteria;
+    }
+};
+
+class SearchTest : public SearchWindowTest {
+  protected:
+    static Snapshot Take(CSearchDlg& dlg) {
+        const StarCatalog& c = dlg.m_catalog;
+        return Snapshot{Rows(dlg),
+                        Text(dlg, IDC_RECORDS_SEARCHED),
+                        {double(c.GetRaWest()), double(c.GetRaEast()), double(c.GetDecSouth()),
+                         double(c.GetDecNorth()), c.GetMaxMagLimit(), c.GetMinMagLimit(),
+                         c.GetPeriodLeast(), c.GetPeriodMost()}};
+    }
+};
 
 TEST_F(SearchTest, AscendingAndDescendingListTheSameMatchesInOppositeOrders) {
     CSearchDlg dlg;
@@ -82,40 +105,153 @@ TEST_F(SearchTest, AWindowThroughHourZeroWrapsAround) {
     });
 }
 
-TEST_F(SearchTest, ARefusedBoxIsReportedAndTheSearchRunsWithTheMembersAsTheyStand) {
+TEST_F(SearchTest, ARefusedBoxStopsTheCommandAndKeepsWhatWasTyped) {
+    struct Case {
+        int refused;
+        const char* text;
+        bool byEnter;  // Enter in the box instead of a click on "Search Asc."
+    };
+    const Case cases[] = {
+        {IDC_RA_WEST, "24", false},
+        {IDC_PERIOD_MOST, "99999999999", true},
+        {IDC_MAG_MIN, "abc", false},
+        {IDC_DEC_NORTH, "", true},
+    };
+    for (const Case& c : cases) {
+        CSearchDlg dlg;
+        RunLoaded(dlg, [&] {
+            Type(dlg, IDC_RA_WEST, "12");
+            Click(dlg, IDC_SEARCH_ASC);
+            ASSERT_EQ(Rows(dlg), (RowList{kRCen}));
+            const Snapshot before = Take(dlg);
+
+            // New values in every box, the refused one among them.
+            const char* typed[] = {"1", "22", "-80", "80", "9", "1", "2", "500"};
+            for (int id = IDC_RA_WEST; id <= IDC_PERIOD_MOST; ++id) {
+                Type(dlg, id, id == c.refused ? c.text : typed[id - IDC_RA_WEST]);
+            }
+            std::string message;
+            tktest::AnswerMessageBox(&message);
+            if (c.byEnter) {
+                QTest::keyClick(dlg.GetControl(c.refused), Qt::Key_Return);
+            } else {
+                Click(dlg, IDC_SEARCH_ASC);
+            }
+            tktest::WaitForAnswers();
+
+            EXPECT_FALSE(message.empty()) << c.text;
+            EXPECT_TRUE(Take(dlg) == before) << "no search ran for \"" << c.text << '"';
+            for (int id = IDC_RA_WEST; id <= IDC_PERIOD_MOST; ++id) {
+                EXPECT_EQ(Text(dlg, id), id == c.refused ? c.text : typed[id - IDC_RA_WEST])
+                    << "box " << id << " keeps what was typed";
+            }
+            EXPECT_TRUE(HasFocus(dlg, c.refused)) << c.text;
+            EXPECT_EQ(SelectedText(dlg, c.refused), c.text) << "the whole text is selected";
+            EXPECT_NE(dlg.Window(), nullptr);
+        });
+    }
+}
+
+TEST_F(SearchTest, InvertedPairsAreRefusedWithTheirOwnMessage) {
+    struct Case {
+        bool specific;
+        const char* south;
+        const char* north;
+        const char* least;
+        const char* most;
+        const char* message;  // nullptr: the search runs
+        int focus;
+    };
+    const Case cases[] = {
+        {true, "10", "5", "0", "1000", "South must not be greater than North.", IDC_DEC_SOUTH},
+        {false, "10", "5", "0", "1000", "South must not be greater than North.", IDC_DEC_SOUTH},
+        {true, "-90", "90", "500", "100", "Least must not be greater than Most.", IDC_PERIOD_LEAST},
+        {true, "6", "5", "500", "100", "South must not be greater than North.", IDC_DEC_SOUTH},
+        {false, "-90", "90", "500", "100", nullptr, 0},        // the period plays no part
+        {true, "-45", "-45", "300.25", "300.25", nullptr, 0},  // equal bounds pass
+    };
+    for (const Case& c : cases) {
+        CSearchDlg dlg;
+        RunLoaded(dlg, [&] {
+            Click(dlg, IDC_SEARCH_DESC);
+            const Snapshot before = Take(dlg);
+            Type(dlg, IDC_DEC_SOUTH, c.south);
+            Type(dlg, IDC_DEC_NORTH, c.north);
+            Type(dlg, IDC_PERIOD_LEAST, c.least);
+            Type(dlg, IDC_PERIOD_MOST, c.most);
+            if (!c.specific) Click(dlg, IDC_SPECIFIC);
+
+            if (c.message == nullptr) {
+                Click(dlg, IDC_SEARCH_ASC);
+                EXPECT_EQ(Rows(dlg), c.specific ? RowList{kRCen} : RowList{kXOph}) << c.south;
+                return;
+            }
+            EXPECT_EQ(ClickExpectingMessage(dlg, IDC_SEARCH_ASC), c.message);
+            EXPECT_TRUE(Take(dlg) == before) << "no search ran";
+            EXPECT_TRUE(HasFocus(dlg, c.focus));
+            EXPECT_EQ(SelectedText(dlg, c.focus), Text(dlg, c.focus));
+            EXPECT_EQ(Text(dlg, IDC_DEC_SOUTH), c.south);
+            EXPECT_EQ(Text(dlg, IDC_PERIOD_MOST), c.most);
+        });
+    }
+}
+
+TEST_F(SearchTest, AValidPairIsTakenWholeWhateverThePreviousBounds) {
     CSearchDlg dlg;
     RunLoaded(dlg, [&] {
-        Type(dlg, IDC_RA_WEST, "12");
-        Click(dlg, IDC_SEARCH_ASC);
-        ASSERT_EQ(dlg.m_catalog.GetRaWest(), 12);
-
-        Type(dlg, IDC_RA_WEST, "24");
-        Type(dlg, IDC_RA_EAST, "11");
-        Type(dlg, IDC_DEC_SOUTH, "-10");
-        const std::string message = ClickExpectingMessage(dlg, IDC_SEARCH_ASC);
-        EXPECT_NE(message.find("23"), std::string::npos) << message;
-        EXPECT_EQ(dlg.m_catalog.GetRaWest(), 12) << "the catalogue refuses 24";
-        EXPECT_EQ(dlg.m_catalog.GetRaEast(), 23) << "later boxes are not read";
-        EXPECT_EQ(Rows(dlg), (RowList{kRCen}));
-        EXPECT_EQ(Text(dlg, IDC_RA_WEST), "24");
-        EXPECT_EQ(Text(dlg, IDC_RA_EAST), "23");
-        EXPECT_EQ(Text(dlg, IDC_DEC_SOUTH), "-90");
-        EXPECT_EQ(Text(dlg, IDC_RECORDS_SEARCHED), "1");
+        // Each step moves both pairs wholly past the previous ones.
+        struct Step {
+            const char* south;
+            const char* north;
+            const char* least;
+            const char* most;
+            RowList rows;
+        };
+        const Step steps[] = {
+            {"-90", "-50", "0", "10", {}},
+            {"0", "10", "1000", "3000", {kTPsc}},
+            {"-50", "-40", "100", "500", {kRCen}},
+            {"-10", "-1", "1", "2", {kVAnd}},
+            {"-90", "90", "0", "100000", {kVAnd, kRCen, kTPsc}},
+        };
+        for (const Step& step : steps) {
+            Type(dlg, IDC_DEC_SOUTH, step.south);
+            Type(dlg, IDC_DEC_NORTH, step.north);
+            Type(dlg, IDC_PERIOD_LEAST, step.least);
+            Type(dlg, IDC_PERIOD_MOST, step.most);
+            Click(dlg, IDC_SEARCH_ASC);
+            EXPECT_EQ(dlg.m_catalog.GetDecSouth(), std::stoi(step.south));
+            EXPECT_EQ(dlg.m_catalog.GetDecNorth(), std::stoi(step.north));
+            EXPECT_EQ(dlg.m_catalog.GetPeriodLeast(), std::stod(step.least));
+            EXPECT_EQ(dlg.m_catalog.GetPeriodMost(), std::stod(step.most));
+            EXPECT_EQ(Rows(dlg), step.rows) << step.south << ".." << step.north;
+        }
     });
 }
 
-TEST_F(SearchTest, BothBoundsMovingAtOnceFollowTheSettersOrder) {
+TEST_F(SearchTest, InTheSampleCatalogueTheCountsFollowTheCriteriaAsTyped) {
+    WriteFile("sample.txt", ReadFile(VELMO_SAMPLE_PATH));
     CSearchDlg dlg;
-    RunLoaded(dlg, [&] {
-        // South is set first and moves to -40; north -50 is then below it
-        // and the catalogue refuses it.
-        Type(dlg, IDC_DEC_SOUTH, "-40");
-        Type(dlg, IDC_DEC_NORTH, "-50");
-        Click(dlg, IDC_SEARCH_ASC);
-        EXPECT_EQ(dlg.m_catalog.GetDecSouth(), -40);
-        EXPECT_EQ(dlg.m_catalog.GetDecNorth(), 90);
-        EXPECT_EQ(Rows(dlg), (RowList{kVAnd}));
-        EXPECT_EQ(Text(dlg, IDC_DEC_NORTH), "-50") << "the box shows the member, not the catalogue";
+    RunWindow(dlg, [&] {
+        ASSERT_EQ(Load(dlg, "sample.txt", false), "");
+        const auto searchFor = [&](const char* south, const char* north, const char* least,
+                                   const char* most) {
+            Type(dlg, IDC_DEC_SOUTH, south);
+            Type(dlg, IDC_DEC_NORTH, north);
+            Type(dlg, IDC_PERIOD_LEAST, least);
+            Type(dlg, IDC_PERIOD_MOST, most);
+            Click(dlg, IDC_SEARCH_ASC);
+            return Text(dlg, IDC_RECORDS_SEARCHED);
+        };
+        EXPECT_EQ(searchFor("-90", "90", "0", "100000"), "189");
+        EXPECT_EQ(searchFor("-90", "90", "0", "1000"), "184");
+        // Out of range: refused, and the count stays.
+        Type(dlg, IDC_PERIOD_MOST, "99999999999");
+        EXPECT_FALSE(ClickExpectingMessage(dlg, IDC_SEARCH_ASC).empty());
+        EXPECT_EQ(Text(dlg, IDC_RECORDS_SEARCHED), "184");
+
+        EXPECT_EQ(searchFor("-90", "-50", "0", "10"), "1");
+        EXPECT_EQ(searchFor("10", "20", "100", "200"), "2") << "both pairs taken whole";
     });
 }
 

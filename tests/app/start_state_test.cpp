@@ -3,16 +3,21 @@
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTreeView>
+#include <cmath>
 
 #include "res/resource.h"
 #include "tests/support/modal.h"
+#include "toolkit/dialog.h"
 #include "window_fixture.h"
 
 namespace {
@@ -102,6 +107,93 @@ TEST_F(StartStateTest, ColumnsAreWideEnoughForTheirTextsAndFitTheList) {
         }
         EXPECT_LE(total, view->viewport()->width()) << "no horizontal scrolling at the start";
     });
+}
+
+// True when `edit` shows all of `text` at once: the caret moves from the
+// start of the text to its end by the text's whole width, without the box
+// scrolling. (A box scrolls its text as it paints.)
+bool ShowsWhole(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->home(false);
+    edit->grab();
+    const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    edit->end(false);
+    edit->grab();
+    const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    return end - start >= edit->fontMetrics().horizontalAdvance(text);
+}
+
+TEST_F(StartStateTest, EveryNumberBoxShowsItsWidestValueWholeAndEveryLabelFits) {
+    const std::pair<int, const char*> widest[] = {
+        {IDC_RA_WEST, "23"},
+        {IDC_RA_EAST, "23"},
+        {IDC_DEC_SOUTH, "-90"},
+        {IDC_DEC_NORTH, "-90"},
+        {IDC_MAG_MAX, "99"},
+        {IDC_MAG_MIN, "99"},
+        {IDC_PERIOD_LEAST, "100000"},
+        {IDC_PERIOD_MOST, "100000"},
+        {IDC_RECORDS_LOADED, "99999999"},
+        {IDC_RECORDS_SEARCHED, "99999999"},
+    };
+    // Under the desktop font and a larger one.
+    const QFont desktop = QApplication::font();
+    for (int extraPoints : {0, 5}) {
+        QFont font = desktop;
+        font.setPointSizeF(desktop.pointSizeF() + extraPoints);
+        QApplication::setFont(font);
+        CSearchDlg dlg;
+        RunWindow(dlg, [&] {
+            for (const auto& [id, text] : widest) {
+                auto* edit = qobject_cast<QLineEdit*>(dlg.GetControl(id));
+                ASSERT_NE(edit, nullptr);
+                EXPECT_TRUE(ShowsWhole(edit, QString::fromLatin1(text)))
+                    << "box " << id << " cuts \"" << text << "\" (+" << extraPoints << " points)";
+            }
+            for (QLabel* label : dlg.Window()->findChildren<QLabel*>()) {
+                if (label->text().isEmpty()) continue;
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                          label->contentsRect().width())
+                    << "label \"" << label->text().toStdString() << "\" wraps";
+            }
+        });
+    }
+    QApplication::setFont(desktop);
+}
+
+TEST_F(StartStateTest, ColumnWidthsAreTheTemplatePixelsScaledExactlyAsTheDialogUnits) {
+    // Widths in pixels at the template font, whose average character is 6
+    // pixels wide; the list scales them by the font's own average width,
+    // rounding halves up.
+    const int templatePixels[] = {40, 35, 75, 70, 95, 75, 120};
+    const QFont desktop = QApplication::font();
+    for (int extraPoints : {0, 3, 7}) {
+        QFont font = desktop;
+        font.setPointSizeF(desktop.pointSizeF() + extraPoints);
+        QApplication::setFont(font);
+        const int charWidth = tk::BaseUnitsOfFont(font).x;
+        CSearchDlg dlg;
+        RunWindow(dlg, [&] {
+            auto* view = qobject_cast<QTreeView*>(ListView(dlg));
+            ASSERT_NE(view, nullptr);
+            for (int c = 0; c < 7; ++c) {
+                EXPECT_EQ(view->header()->sectionSize(c),
+                          std::lround(templatePixels[c] * charWidth / 6.0))
+                    << "column " << c << ", average character " << charWidth << " pixels";
+            }
+        });
+    }
+    QApplication::setFont(desktop);
+    // At this machine's desktop font (7 pixels) the widths are known.
+    if (tk::BaseUnitsOfFont(desktop).x == 7) {
+        CSearchDlg dlg;
+        RunWindow(dlg, [&] {
+            const QHeaderView* header = qobject_cast<QTreeView*>(ListView(dlg))->header();
+            std::vector<int> widths;
+            for (int c = 0; c < 7; ++c) widths.push_back(header->sectionSize(c));
+            EXPECT_EQ(widths, (std::vector<int>{47, 41, 88, 82, 111, 88, 140}));
+        });
+    }
 }
 
 TEST_F(StartStateTest, TheCriteriaBoxesAreLaidOutInRowsInsideTheirGroup) {

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -45,6 +46,7 @@ std::vector<QPointer<QWidget>>& Answered() {
 }
 
 bool pollScheduled = false;
+int runningAnswers = 0; // answers on the stack (an answer may open a nested modal loop)
 
 bool WasAnswered(QWidget* widget) {
     for (const QPointer<QWidget>& done : Answered()) {
@@ -77,7 +79,9 @@ void Poll() {
                          Answered().end());
         Answered().emplace_back(modal);
         SchedulePoll(); // before answering: the answer may open a nested modal loop
+        ++runningAnswers;
         answer(modal);
+        --runningAnswers;
         return;
     }
     if (next.deadline.hasExpired()) {
@@ -98,7 +102,73 @@ void HideCompletion(QLineEdit* box) {
     }
 }
 
+// What a modal window says, for a failure message: a message box's text,
+// else its kind, its title and the texts of its labels.
+std::string Describe(QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        return "message box \"" + box->text().toStdString() + "\"";
+    }
+    std::string text = std::string(modal->metaObject()->className()) + " \"" +
+                       modal->windowTitle().toStdString() + "\"";
+    for (const QLabel* label : modal->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) text += " \"" + label->text().toStdString() + "\"";
+    }
+    return text;
+}
+
+// Closes a modal window the way its close box does, or hides it when it
+// refuses, so that the code waiting on it goes on.
+void ForceClose(QWidget* modal) {
+    const QPointer<QWidget> window(modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+    } else {
+        modal->close();
+    }
+    if (window != nullptr && window->isVisible()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window.data())) {
+            dialog->done(QDialog::Rejected);
+        } else {
+            window->hide();
+        }
+    }
+}
+
+// A modal window that nothing will answer: none queued for it, and either
+// never answered, or answered and still open after its answer returned.
+// Seen on two ticks in a row (a queued answer polls far more often), it
+// fails the running test with the window's text and is closed.
+constexpr int kWatchMs = 100;
+QPointer<QWidget> suspect;
+
+void WatchTick() {
+    QWidget* modal = QApplication::activeModalWidget();
+    const bool stuck = modal != nullptr && modal->isVisible() && Queue().empty() &&
+                       (!WasAnswered(modal) || runningAnswers == 0);
+    if (!stuck) {
+        suspect = nullptr;
+        return;
+    }
+    if (suspect != modal) {
+        suspect = modal;
+        return;
+    }
+    suspect = nullptr;
+    ADD_FAILURE() << (WasAnswered(modal) ? "a modal window stayed open after its answer: "
+                                         : "an unexpected modal window appeared: ")
+                  << Describe(modal);
+    ForceClose(modal);
+}
+
 } // namespace
+
+void WatchUnexpectedModals() {
+    static QTimer* watch = nullptr;
+    if (watch != nullptr) return;
+    watch = new QTimer(qApp);
+    QObject::connect(watch, &QTimer::timeout, &WatchTick);
+    watch->start(kWatchMs);
+}
 
 void WhenModal(std::function<void(QWidget* modal)> answer, int timeoutMs) {
     Queue().push_back(Pending{std::move(answer), QApplication::activeModalWidget(),
@@ -156,7 +226,7 @@ void AnswerMessageBox(std::string* text) {
     });
 }
 
-void TypeFileName(QWidget* fileDialog, const std::string& name) {
+void TypeFileName(QWidget* fileDialog, const std::string& name, bool mayStayOpen) {
     QLineEdit* box = FileNameBox(fileDialog);
     if (box == nullptr) {
         ADD_FAILURE() << "no file-name box in the modal window";
@@ -178,7 +248,7 @@ void TypeFileName(QWidget* fileDialog, const std::string& name) {
 
     // A name (not a pattern, not a folder to open) must end the dialog; if it
     // did not, say so and cancel rather than leave the test waiting forever.
-    if (files == nullptr || !files->isVisible()) return;
+    if (files == nullptr || !files->isVisible() || mayStayOpen) return;
     const QString typed = QString::fromStdString(name);
     const bool staysOpen = typed.contains(u'*') || typed.contains(u'?') ||
                            QFileInfo(files->directory(), typed).isDir();
@@ -187,6 +257,24 @@ void TypeFileName(QWidget* fileDialog, const std::string& name) {
                       << box->text().toStdString() << "\")";
         files->reject();
     }
+}
+
+void AnswerQuestion(bool yes, std::string* text) {
+    WhenModal([yes, text](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            ADD_FAILURE() << "the modal window is not a question: " << Describe(modal);
+            return;
+        }
+        if (text != nullptr) *text = box->text().toStdString();
+        QAbstractButton* button = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+        if (button == nullptr) {
+            ADD_FAILURE() << "the question has no " << (yes ? "Yes" : "No") << " button";
+            box->reject();
+            return;
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
 }
 
 void CancelDialog(QWidget* modal) {

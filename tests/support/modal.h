@@ -31,9 +31,20 @@ void PressOk(QWidget* modal);
 void AnswerMessageBox(std::string* text = nullptr);
 
 // File dialogs: types `name` into the file-name box and presses Enter, or
-// cancels.
-void TypeFileName(QWidget* fileDialog, const std::string& name);
+// cancels. A name must end the dialog unless `mayStayOpen` (a question
+// answered "No" goes back to it); a pattern or a folder never does.
+void TypeFileName(QWidget* fileDialog, const std::string& name, bool mayStayOpen = false);
 void CancelDialog(QWidget* modal);
+
+// Answers a Yes/No question box (such as "replace the file?"): records its
+// text into *text (when not null) and presses Yes or No.
+void AnswerQuestion(bool yes, std::string* text = nullptr);
+
+// Starts watching for modal windows that no queued answer will take: such a
+// window fails the running test at once, with its text in the failure, and
+// is closed so that the test goes on instead of hanging. Call once the
+// QApplication exists; later calls do nothing.
+void WatchUnexpectedModals();
 
 // The top-level windows still shown (to check that nothing is left over).
 int VisibleTopLevelCount();

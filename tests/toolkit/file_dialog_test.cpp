@@ -1,5 +1,6 @@
 // The common file dialog: typing names, cancelling, default extensions,
-// filters, and the open kind taking a name that does not exist.
+// filters, the open kind taking a name that does not exist, and the save
+// kind asking before it replaces a file.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -93,9 +94,30 @@ TEST_F(FileDialogTest, OpenKindTakesANameThatDoesNotExist) {
     EXPECT_FALSE(std::filesystem::exists(Path("missing.txt")));
 }
 
-TEST_F(FileDialogTest, ExistingFileIsChosenWithoutAQuestion) {
+TEST_F(FileDialogTest, SaveKindAsksBeforeReplacingAndNoGoesBackToTheDialog) {
     std::ofstream(Path("old.txt")) << "old\n";
     tk::FileDialog dialog(false, "txt", "*.txt", 0, kTextFilter, nullptr);
+    std::string firstQuestion;
+    std::string secondQuestion;
+    bool backInTheDialog = false;
+    tktest::WhenModal([&](QWidget* modal) {
+        tktest::TypeFileName(modal, "old", true); // the default extension names old.txt
+        backInTheDialog = modal->isVisible();
+        tktest::TypeFileName(modal, "old.txt");
+    });
+    tktest::AnswerQuestion(false, &firstQuestion);
+    tktest::AnswerQuestion(true, &secondQuestion);
+    EXPECT_EQ(dialog.DoModal(), tk::kIdOk);
+    tktest::WaitForAnswers();
+    EXPECT_NE(firstQuestion.find("old.txt"), std::string::npos) << firstQuestion;
+    EXPECT_EQ(secondQuestion, firstQuestion);
+    EXPECT_TRUE(backInTheDialog) << "\"No\" goes back to the dialog";
+    EXPECT_EQ(dialog.GetPathName(), Path("old.txt"));
+}
+
+TEST_F(FileDialogTest, OpenKindNeverAsks) {
+    std::ofstream(Path("old.txt")) << "old\n";
+    tk::FileDialog dialog(true, "txt", "*.txt", 0, kTextFilter, nullptr);
     bool closedAtOnce = false;
     tktest::WhenModal([&](QWidget* modal) {
         tktest::TypeFileName(modal, "old.txt");
@@ -103,7 +125,7 @@ TEST_F(FileDialogTest, ExistingFileIsChosenWithoutAQuestion) {
     });
     EXPECT_EQ(dialog.DoModal(), tk::kIdOk);
     tktest::WaitForAnswers();
-    EXPECT_TRUE(closedAtOnce) << "no confirmation box before replacing";
+    EXPECT_TRUE(closedAtOnce) << "no question when opening";
     EXPECT_EQ(dialog.GetPathName(), Path("old.txt"));
 }
 

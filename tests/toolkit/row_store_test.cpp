@@ -83,4 +83,64 @@ TEST(RowStoreTest, InsertingAColumnShiftsLaterCells) {
     EXPECT_LT(store.BytesHeld(), 64u) << "the memory is given back";
 }
 
+// The text the tests put in a cell.
+std::string CellText(int row, int column) {
+    return "r" + std::to_string(row) + "c" + std::to_string(column);
+}
+
+TEST(RowStoreTest, RowsOf128CellsOrMoreKeepEveryCellAndTheRowsAroundThem) {
+    RowStore store;
+    // Built the usual way: appended, then the cells set in turn, past the
+    // 127 cells that a one-byte cell count holds.
+    constexpr int kCells = 200;
+    for (int row = 0; row < 3; ++row) {
+        store.InsertRow(row, CellText(row, 0));
+        for (int column = 1; column < kCells; ++column) {
+            store.SetCell(row, column, CellText(row, column));
+        }
+    }
+    // A far cell first, then the ones before it; and an earlier row changed.
+    store.InsertRow(3, CellText(3, 0));
+    store.SetCell(3, 140, CellText(3, 140));
+    for (int column = 1; column < 140; ++column) store.SetCell(3, column, CellText(3, column));
+    store.SetCell(1, 130, "changed");
+
+    for (int row = 0; row < 4; ++row) {
+        const int cells = row < 3 ? kCells : 141;
+        for (int column = 0; column < cells; ++column) {
+            const std::string expected =
+                row == 1 && column == 130 ? "changed" : CellText(row, column);
+            ASSERT_EQ(store.Cell(row, column), expected) << row << "," << column;
+        }
+        EXPECT_EQ(store.Cell(row, cells), "") << row;
+    }
+}
+
+TEST(RowStoreTest, InsertingAColumnLeavesShortRowsAndTheRowsAfterThemIntact) {
+    RowStore store;
+    store.InsertRow(0, "short"); // one cell: none at the inserted column
+    store.InsertRow(1, "a");
+    store.SetCell(1, 1, "b");
+    store.SetCell(1, 2, "c");
+    store.SetCell(1, 3, "d");
+    store.InsertRow(2, "two"); // two cells: the column is just past its end
+    store.SetCell(2, 1, "cells");
+    store.InsertRow(3, "x");
+    store.SetCell(3, 2, "z");
+    store.InsertEmptyCell(2);
+    store.SetCell(0, 4, "later"); // the rewritten rows take changes as before
+
+    const std::vector<std::vector<std::string>> expected = {
+        {"short", "", "", "", "later", ""},
+        {"a", "b", "", "c", "d", ""},
+        {"two", "cells", "", "", "", ""},
+        {"x", "", "", "z", "", ""},
+    };
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 6; ++column) {
+            EXPECT_EQ(store.Cell(row, column), expected[row][column]) << row << "," << column;
+        }
+    }
+}
+
 } // namespace

@@ -24,6 +24,7 @@ public:
     bool InitInstance() override {
         initialised = true;
         SetRegistryKey("Local AppWizard-Generated Applications");
+        tktest::WatchUnexpectedModals();
         result = RUN_ALL_TESTS();
         return false;
     }
