@@ -1,37 +1,5 @@
-# Installation (the program, its desktop entry, the sample catalogue; the
-# icon is installed by res/) and the Debian package made by CPack:
-#   cmake --install <build> --prefix <dir>
-#   cpack -G DEB            (in the build folder)
+# Installation of the window program and its desktop entry; the icon is
+# installed by res/, the sample catalogue and the Debian package are set up
+# for both programs in the top-level packaging.cmake.
 install(TARGETS velmo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES velmo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-
-# The sample catalogue and its provenance, for a first search.
-foreach(sample bright-variable-stars.txt README.md)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/data/${sample})
-    install(FILES ${PROJECT_SOURCE_DIR}/data/${sample} DESTINATION ${CMAKE_INSTALL_DATADIR}/velmo)
-  endif()
-endforeach()
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME velmo)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Velmo developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Search a catalogue of variable stars")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Velmo loads a fixed-column catalogue of variable stars, narrows it by right ascension, declination, magnitude and period, lists the matches and saves them as CSV or as catalogue lines.")
-set(CPACK_PACKAGE_CONTACT "Velmo developers <velmo@localhost>")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmo developers <velmo@localhost>")
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-find_program(VELMO_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(VELMO_DPKG_SHLIBDEPS)
-  # The dependencies from the program's own links: the Qt 6 Widgets, Gui and
-  # Core runtime libraries and the C and C++ runtimes, with the versions
-  # this build needs.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libstdc++6, libc6")
-endif()
-set(CPACK_STRIP_FILES ON)
-include(CPack)

@@ -40,16 +40,45 @@ void CopyField(const char* line, std::size_t first, std::size_t width, char* fie
 
 }  // namespace
 
-bool PassesFormatTest(const char* text, std::size_t length) {
-    if (length < 23) {
-        return false;
+namespace {
+
+// The rules from the I-th on, tested in one expression unrolled at compile
+// time: the loader runs this on every line.
+template <std::size_t I = 0>
+inline bool PassesRulesFrom(const char* text) {
+    if constexpr (I == kFormatRuleCount) {
+        return true;
+    } else {
+        return IsInByteClass(At(text, kFormatRules[I].position), kFormatRules[I].expected) &&
+               PassesRulesFrom<I + 1>(text);
     }
-    const unsigned char sign = At(text, 4);
-    return IsDigitByte(At(text, 0)) && IsDigitByte(At(text, 1)) && IsDigitByte(At(text, 2)) &&
-           IsDigitByte(At(text, 3)) && (sign == '+' || sign == '-') && IsDigitByte(At(text, 5)) &&
-           IsDigitByte(At(text, 6)) && (IsSpaceByte(At(text, 7)) || IsLetterByte(At(text, 7))) &&
-           IsSpaceByte(At(text, 8)) && IsSpaceByte(At(text, 9)) &&
-           IsPrintableNonBlankByte(At(text, 10)) && IsPrintableNonBlankByte(At(text, 22));
+}
+
+}  // namespace
+
+FormatBreak FindFormatBreak(const char* text, std::size_t length) {
+    FormatBreak result;
+    for (const FormatRule& rule : kFormatRules) {
+        if (rule.position >= length) {
+            result.kind = FormatBreak::Kind::kTooShort;
+            result.position = rule.position;
+            result.expected = rule.expected;
+            return result;
+        }
+        const unsigned char c = At(text, rule.position);
+        if (!IsInByteClass(c, rule.expected)) {
+            result.kind = FormatBreak::Kind::kWrongByte;
+            result.position = rule.position;
+            result.found = c;
+            result.expected = rule.expected;
+            return result;
+        }
+    }
+    return result;
+}
+
+bool PassesFormatTest(const char* text, std::size_t length) {
+    return length >= kFormatTestMinLength && PassesRulesFrom(text);
 }
 
 namespace {

@@ -24,6 +24,78 @@ inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13
 inline bool IsLetterByte(unsigned char c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26u; }
 inline bool IsPrintableNonBlankByte(unsigned char c) { return static_cast<unsigned>(c - 33) < 94u; }
 
+// The format test as a table of rules, one per tested position, in
+// position order. Both PassesFormatTest and FindFormatBreak run this one
+// table, so the loader and any report of why a line is not a star line
+// cannot disagree.
+enum class ByteClass : unsigned char {
+    kDigit,              // "0" to "9"
+    kSign,               // "+" or "-"
+    kSpaceOrLetter,      // white space or a letter
+    kSpace,              // white space
+    kPrintableNonBlank,  // codes 33 to 126
+};
+
+struct FormatRule {
+    std::size_t position;
+    ByteClass expected;
+};
+
+constexpr FormatRule kFormatRules[] = {
+    {0, ByteClass::kDigit},
+    {1, ByteClass::kDigit},
+    {2, ByteClass::kDigit},
+    {3, ByteClass::kDigit},
+    {4, ByteClass::kSign},
+    {5, ByteClass::kDigit},
+    {6, ByteClass::kDigit},
+    {7, ByteClass::kSpaceOrLetter},
+    {8, ByteClass::kSpace},
+    {9, ByteClass::kSpace},
+    {10, ByteClass::kPrintableNonBlank},  // first character of the name
+    {22, ByteClass::kPrintableNonBlank},  // first character of the type
+};
+constexpr std::size_t kFormatRuleCount = sizeof kFormatRules / sizeof kFormatRules[0];
+
+// Shortest line that can pass: one past the last tested position (23).
+constexpr std::size_t kFormatTestMinLength = kFormatRules[kFormatRuleCount - 1].position + 1;
+
+inline bool IsInByteClass(unsigned char c, ByteClass expected) {
+    switch (expected) {
+        case ByteClass::kDigit:
+            return IsDigitByte(c);
+        case ByteClass::kSign:
+            return c == '+' || c == '-';
+        case ByteClass::kSpaceOrLetter:
+            return IsSpaceByte(c) || IsLetterByte(c);
+        case ByteClass::kSpace:
+            return IsSpaceByte(c);
+        case ByteClass::kPrintableNonBlank:
+            return IsPrintableNonBlankByte(c);
+    }
+    return false;
+}
+
+// The first rule of the format test that a line breaks.
+struct FormatBreak {
+    enum class Kind {
+        kNone,       // the line passes the test
+        kWrongByte,  // the byte at `position` is not of the class `expected`
+        kTooShort,   // every tested position inside the line passes, but the
+                     // line ends before position `position` (kFormatTestMinLength - 1
+                     // at the latest), so a rule fails for want of a byte
+    };
+    Kind kind = Kind::kNone;
+    std::size_t position = 0;                // kWrongByte, kTooShort: the position of the rule
+    unsigned char found = 0;                 // kWrongByte: the byte found there
+    ByteClass expected = ByteClass::kDigit;  // kWrongByte, kTooShort: what the rule wants
+};
+
+// Runs the rules in position order on the `length` bytes at `text` and
+// returns the first that fails; kind kNone exactly when PassesFormatTest
+// would return true.
+FormatBreak FindFormatBreak(const char* text, std::size_t length);
+
 // True when the `length` bytes at `text` (the line as read, without its line
 // end) pass the format test. Positions beyond `length` fail their test.
 bool PassesFormatTest(const char* text, std::size_t length);

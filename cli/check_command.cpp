@@ -1,0 +1,197 @@
+#include "check_command.h"
+
+#include <getopt.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "block_writer.h"
+#include "input_file.h"
+#include "line_reader.h"
+#include "options.h"
+#include "output_target.h"
+#include "usage.h"
+
+namespace velmo_cli {
+namespace {
+
+const char* Expected(velmo::ByteClass expected) {
+    switch (expected) {
+        case velmo::ByteClass::kDigit:
+            return "a digit";
+        case velmo::ByteClass::kSign:
+            return "'+' or '-'";
+        case velmo::ByteClass::kSpaceOrLetter:
+            return "white space or a letter";
+        case velmo::ByteClass::kSpace:
+            return "white space";
+        case velmo::ByteClass::kPrintableNonBlank:
+            return "a printable character other than a blank";
+    }
+    return "";
+}
+
+// A byte as a C character constant: 'x', ' ', '\t', '\'', '\xe9'.
+std::string Shown(unsigned char c) {
+    char text[8];
+    switch (c) {
+        case '\t':
+            return "'\\t'";
+        case '\n':
+            return "'\\n'";
+        case '\r':
+            return "'\\r'";
+        case '\v':
+            return "'\\v'";
+        case '\f':
+            return "'\\f'";
+        case '\'':
+            return "'\\''";
+        case '\\':
+            return "'\\\\'";
+        default:
+            break;
+    }
+    if (c >= 32 && c <= 126) {
+        std::snprintf(text, sizeof text, "'%c'", c);
+    } else {
+        std::snprintf(text, sizeof text, "'\\x%02x'", c);
+    }
+    return text;
+}
+
+bool IsBlankLine(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (!velmo::IsSpaceByte(static_cast<unsigned char>(text[i]))) return false;
+    }
+    return true;
+}
+
+struct CheckOptions {
+    unsigned long long maxReports = 100;
+    const char* catalogue = nullptr;
+    bool help = false;
+};
+
+bool ParseCheckOptions(int argc, char* argv[], CheckOptions& options) {
+    enum { kMaxReports = 256, kHelp };
+    static const option kLongOptions[] = {
+        {"max-reports", required_argument, nullptr, kMaxReports},
+        {"help", no_argument, nullptr, kHelp},
+        {nullptr, 0, nullptr, 0},
+    };
+    opterr = 0;
+    optind = 0;
+    int id = 0;
+    while ((id = getopt_long(argc, argv, ":h", kLongOptions, nullptr)) != -1) {
+        if (id == kMaxReports) {
+            long long value = 0;
+            if (!ReadInteger(optarg, value) || value < 0) {
+                PrintError("--max-reports: " + Quoted(optarg) +
+                           " is not a whole number from 0 to " + std::to_string(LLONG_MAX));
+                return false;
+            }
+            options.maxReports = static_cast<unsigned long long>(value);
+        } else if (id == kHelp || id == 'h') {
+            options.help = true;
+        } else if (id == ':') {
+            PrintError("check: option " + Quoted(argv[optind - 1]) + " needs a value");
+            return false;
+        } else {
+            const std::string name =
+                optopt != 0 ? std::string("-") + static_cast<char>(optopt) : argv[optind - 1];
+            PrintError("check: unknown option " + Quoted(name.c_str()));
+            return false;
+        }
+    }
+    if (options.help) {
+        return true;
+    }
+    if (optind >= argc) {
+        PrintError("check: no CATALOGUE file given");
+        return false;
+    }
+    if (optind + 1 < argc) {
+        PrintError("check: one CATALOGUE file only, but " + Quoted(argv[optind + 1]) + " follows " +
+                   Quoted(argv[optind]));
+        return false;
+    }
+    options.catalogue = argv[optind];
+    return true;
+}
+
+}  // namespace
+
+std::string DescribeFormatBreak(const velmo::FormatBreak& rule, std::size_t length) {
+    if (rule.kind == velmo::FormatBreak::Kind::kTooShort) {
+        return "line has " + std::to_string(length) + " characters, a star line needs at least " +
+               std::to_string(velmo::kFormatTestMinLength);
+    }
+    return "position " + std::to_string(rule.position) + " is " + Shown(rule.found) +
+           ", expected " + Expected(rule.expected);
+}
+
+int RunCheckCommand(int argc, char* argv[]) {
+    CheckOptions options;
+    if (!ParseCheckOptions(argc, argv, options)) {
+        return kExitTrouble;
+    }
+    if (options.help) {
+        return PrintUsage() ? kExitFound : kExitTrouble;
+    }
+
+    const std::string path = options.catalogue;
+    // Only a regular file is opened, as the loader does: a FIFO would block.
+    const std::string problem = InputProblem(path.c_str());
+    if (!problem.empty()) {
+        PrintError(path + ": " + problem);
+        return kExitTrouble;
+    }
+    std::ifstream in(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        PrintError(path + ": " + std::strerror(errno));
+        return kExitTrouble;
+    }
+
+    OutputTarget target;
+    target.Open(nullptr);
+    velmo::BlockWriter& out = target.Writer();
+    velmo::LineReader reader(in);
+    unsigned long long lineNumber = 0, stars = 0, others = 0, blanks = 0;
+    const char* text = nullptr;
+    std::size_t length = 0;
+    velmo::LineReader::Status status;
+    while ((status = reader.Next(text, length)) == velmo::LineReader::Status::kLine) {
+        ++lineNumber;
+        if (velmo::PassesFormatTest(text, length)) {
+            ++stars;
+        } else if (IsBlankLine(text, length)) {
+            ++blanks;
+        } else {
+            ++others;
+            if (others <= options.maxReports) {
+                const std::string report =
+                    path + ":" + std::to_string(lineNumber) + ": " +
+                    DescribeFormatBreak(velmo::FindFormatBreak(text, length), length) + "\n";
+                out.Append(report.data(), report.size());
+            }
+        }
+    }
+    if (status == velmo::LineReader::Status::kError) {
+        target.Finish();
+        PrintError(path + ": cannot be read after line " + std::to_string(lineNumber));
+        return kExitTrouble;
+    }
+    const std::string summary = std::to_string(stars) + " star lines, " + std::to_string(others) +
+                                " other lines, " + std::to_string(blanks) + " blank lines\n";
+    out.Append(summary.data(), summary.size());
+    if (!target.Finish()) {
+        return kExitTrouble;
+    }
+    return others == 0 ? kExitFound : kExitNothing;
+}
+
+}  // namespace velmo_cli

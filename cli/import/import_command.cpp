@@ -1,0 +1,383 @@
+#include "import_command.h"
+
+#include <fcntl.h>
+#include <getopt.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "atomic_file.h"
+#include "block_writer.h"
+#include "gcvs_records.h"
+#include "import_report.h"
+#include "import_usage_text.h"
+#include "line_source.h"
+#include "shown_text.h"
+#include "star_line.h"
+#include "table_records.h"
+
+namespace velmo::importing {
+namespace {
+
+// Bytes of the input looked at to tell GCVS records from a table.
+constexpr std::size_t kDetectBytes = std::size_t{64} << 10;
+// Verbose text is handed to standard error in blocks of about this size.
+constexpr std::size_t kVerboseBlock = std::size_t{64} << 10;
+
+struct ImportOptions {
+    enum Kind { kDetect, kGcvs, kTable };
+    std::string input;
+    std::string output;  // empty: standard output
+    Kind kind = kDetect;
+    bool raHours = false;
+    bool verbose = false;
+    ColumnNames columns;
+};
+
+void WriteAll(int fd, const std::string& text) {
+    const char* data = text.data();
+    std::size_t size = text.size();
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return;  // nowhere left to report to
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+void Error(const std::string& message) { WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n"); }
+
+std::string Quote(const std::string& text) { return ShownText(text); }
+
+std::string Number(std::size_t value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+
+// Values getopt_long returns for the long options without a letter.
+constexpr int kKindOption = 1000;
+constexpr int kRaHoursOption = 1001;
+constexpr int kFirstColumnOption = 1100;
+
+// The --*-column options and the header each one names.
+struct ColumnOption {
+    const char* name;
+    std::string ColumnNames::*header;
+};
+constexpr ColumnOption kColumnOptions[] = {
+    {"name-column", &ColumnNames::name},     {"ra-column", &ColumnNames::ra},
+    {"dec-column", &ColumnNames::dec},       {"position-column", &ColumnNames::position},
+    {"type-column", &ColumnNames::type},     {"max-column", &ColumnNames::max},
+    {"min-column", &ColumnNames::min},       {"range-column", &ColumnNames::range},
+    {"period-column", &ColumnNames::period}, {"description-column", &ColumnNames::description},
+};
+constexpr int kColumnOptionCount = static_cast<int>(std::size(kColumnOptions));
+
+// Reads the options. Returns -1 to go on, or the exit status to end with.
+int ParseOptions(int argc, char* argv[], ImportOptions* options) {
+    std::vector<struct option> longOptions = {
+        {"output", required_argument, nullptr, 'o'},
+        {"kind", required_argument, nullptr, kKindOption},
+        {"ra-hours", no_argument, nullptr, kRaHoursOption},
+        {"verbose", no_argument, nullptr, 'v'},
+        {"help", no_argument, nullptr, 'h'},
+    };
+    for (int i = 0; i < kColumnOptionCount; ++i) {
+        longOptions.push_back(
+            {kColumnOptions[i].name, required_argument, nullptr, kFirstColumnOption + i});
+    }
+    longOptions.push_back({nullptr, 0, nullptr, 0});
+    const std::string tryHelp = "; see 'velmo-cli import --help'";
+    optind = 0;  // start afresh even when the caller parsed options before
+    opterr = 0;  // the messages below instead of getopt's own
+    for (;;) {
+        const int previous = optind;
+        const int option = getopt_long(argc, argv, ":o:vh", longOptions.data(), nullptr);
+        if (option == -1) {
+            break;
+        }
+        switch (option) {
+            case 'o':
+                options->output = optarg;
+                break;
+            case 'v':
+                options->verbose = true;
+                break;
+            case 'h':
+                WriteAll(STDOUT_FILENO, kImportUsage);
+                return 0;
+            case kKindOption:
+                if (std::strcmp(optarg, "gcvs") == 0) {
+                    options->kind = ImportOptions::kGcvs;
+                } else if (std::strcmp(optarg, "table") == 0) {
+                    options->kind = ImportOptions::kTable;
+                } else {
+                    Error("import: --kind must be gcvs or table, not " + Quote(optarg) + tryHelp);
+                    return 2;
+                }
+                break;
+            case kRaHoursOption:
+                options->raHours = true;
+                break;
+            case ':':
+                Error("import: option " + Quote(argv[optind - 1]) + " needs a value" + tryHelp);
+                return 2;
+            default: {
+                if (option >= kFirstColumnOption &&
+                    option < kFirstColumnOption + kColumnOptionCount) {
+                    options->columns.*kColumnOptions[option - kFirstColumnOption].header = optarg;
+                    break;
+                }
+                const int at = optind > previous ? optind - 1 : previous;
+                Error("import: unknown option " + Quote(at < argc ? argv[at] : "?") + tryHelp);
+                return 2;
+            }
+        }
+    }
+    if (optind >= argc) {
+        Error("import: no INPUT given" + tryHelp);
+        return 2;
+    }
+    if (argc - optind > 1) {
+        Error("import: one INPUT only, got " + Quote(argv[optind]) + " and " +
+              Quote(argv[optind + 1]) + tryHelp);
+        return 2;
+    }
+    options->input = argv[optind];
+    return -1;
+}
+
+// One import from an open input to an open output.
+class Importer {
+  public:
+    Importer(const ImportOptions& options, int outputFd)
+        : options(options),
+          label(options.input == "-" ? "(standard input)" : options.input),
+          writer(outputFd),
+          builder(options.raHours, options.verbose) {}
+
+    // Reads everything. Returns -1 when it went through (stars may or may
+    // not have been written), or the exit status 2 after an error was
+    // reported (or quietly on a closed pipe).
+    int Run(LineSource* source, const std::string& outputLabel);
+
+    const ImportReport& Report() const { return report; }
+
+  private:
+    void RunGcvs(LineSource* source);
+    int RunTable(LineSource* source);
+    // Builds and writes one star, counts it, explains it when verbose.
+    void Put(const StarTexts& texts, std::size_t line);
+    void Skip(SkipReason reason, std::size_t line, const std::string& why);
+    void Explain(std::size_t line, const std::string& why);
+    void FlushVerbose();
+
+    const ImportOptions& options;
+    std::string label;
+    BlockWriter writer;
+    StarLineBuilder builder;
+    StarOutcome outcome;
+    ImportReport report;
+    std::string verboseText;
+};
+
+void Importer::Explain(std::size_t line, const std::string& why) {
+    verboseText += label;
+    verboseText += ':';
+    verboseText += Number(line);
+    verboseText += ": ";
+    verboseText += why;
+    verboseText += '\n';
+    if (verboseText.size() >= kVerboseBlock) {
+        FlushVerbose();
+    }
+}
+
+void Importer::FlushVerbose() {
+    WriteAll(STDERR_FILENO, verboseText);
+    verboseText.clear();
+}
+
+void Importer::Put(const StarTexts& texts, std::size_t line) {
+    char* out = writer.Reserve(kImportLineLength);
+    if (builder.Build(texts, out, &outcome)) {
+        writer.Commit(out + kImportLineLength);
+    }
+    report.Count(outcome);
+    if (options.verbose && !outcome.why.empty()) {
+        Explain(line, outcome.why);
+    }
+}
+
+void Importer::Skip(SkipReason reason, std::size_t line, const std::string& why) {
+    report.CountSkip(reason);
+    if (options.verbose) {
+        Explain(line, "skipped: " + why);
+    }
+}
+
+void Importer::RunGcvs(LineSource* source) {
+    std::string_view line;
+    StarTexts texts;
+    while (writer.Error() == 0 && source->Next(&line)) {
+        if (!IsGcvsStarLine(line)) {
+            continue;  // a header, a comment or a blank line
+        }
+        std::size_t fields = 0;
+        if (source->TooLong()) {
+            Skip(SkipReason::kMalformed, source->LineNumber(),
+                 "line longer than " + Number(LineSource::kMaxLine) + " bytes");
+        } else if (!SplitGcvsLine(line, &texts, &fields)) {
+            Skip(SkipReason::kMalformed, source->LineNumber(),
+                 Number(fields) + " fields, a GCVS record has " + Number(kGcvsFields) +
+                     " up to the period");
+        } else {
+            Put(texts, source->LineNumber());
+        }
+    }
+}
+
+int Importer::RunTable(LineSource* source) {
+    TableReader reader(source, options.columns);
+    std::string error;
+    if (!reader.ReadHeader(&error)) {
+        if (source->Error() != 0) {
+            return -1;  // reported by Run
+        }
+        Error(label + ": " + error);
+        return 2;
+    }
+    for (const std::string& note : reader.Notes()) {
+        WriteAll(STDERR_FILENO, "velmo-cli: note: " + label + ": " + note + "\n");
+    }
+    StarTexts texts;
+    std::string why;
+    while (writer.Error() == 0) {
+        const TableReader::Row row = reader.Next(&texts, &why);
+        if (row == TableReader::Row::kEnd) {
+            break;
+        }
+        if (row == TableReader::Row::kMalformed) {
+            Skip(SkipReason::kMalformed, reader.RowLine(), why);
+        } else {
+            Put(texts, reader.RowLine());
+        }
+    }
+    return -1;
+}
+
+int Importer::Run(LineSource* source, const std::string& outputLabel) {
+    ImportOptions::Kind kind = options.kind;
+    if (kind == ImportOptions::kDetect) {
+        const std::string_view head = source->Peek(kDetectBytes);
+        kind = LooksLikeGcvs(head, head.size() < kDetectBytes) ? ImportOptions::kGcvs
+                                                               : ImportOptions::kTable;
+    }
+    int status = -1;
+    if (source->Error() == 0) {
+        if (kind == ImportOptions::kGcvs) {
+            RunGcvs(source);
+        } else {
+            status = RunTable(source);
+        }
+    }
+    FlushVerbose();
+    if (status != -1) {
+        return status;
+    }
+    if (source->Error() != 0) {
+        Error("cannot read " + Quote(label) + ": " + std::strerror(source->Error()));
+        return 2;
+    }
+    if (!writer.Finish()) {
+        if (writer.Error() != EPIPE) {
+            Error("cannot write " + outputLabel + ": " + std::strerror(writer.Error()));
+        }
+        return 2;
+    }
+    return -1;
+}
+
+// Opens the input; -1 with the error reported when that fails.
+int OpenInput(const std::string& path) {
+    if (path == "-") {
+        return STDIN_FILENO;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        Error("cannot read " + Quote(path) + ": " + std::strerror(errno));
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        Error("cannot read " + Quote(path) + ": " + std::strerror(EISDIR));
+        return -1;
+    }
+    return fd;
+}
+
+int Import(const ImportOptions& options) {
+    const int inputFd = OpenInput(options.input);
+    if (inputFd < 0) {
+        return 2;
+    }
+    AtomicFile file;
+    int outputFd = STDOUT_FILENO;
+    const std::string outputLabel =
+        options.output.empty() ? "standard output" : Quote(options.output);
+    if (!options.output.empty()) {
+        if (!file.Open(options.output)) {
+            Error("cannot write " + outputLabel + ": " + std::strerror(file.Error()));
+            if (inputFd != STDIN_FILENO) ::close(inputFd);
+            return 2;
+        }
+        outputFd = file.Descriptor();
+    }
+
+    LineSource source(inputFd);
+    Importer importer(options, outputFd);
+    const int status = importer.Run(&source, outputLabel);
+    if (inputFd != STDIN_FILENO) {
+        ::close(inputFd);
+    }
+    if (status != -1) {
+        return status;  // the AtomicFile removes its temporary file
+    }
+    const ImportReport& report = importer.Report();
+    if (!options.output.empty()) {
+        if (report.Written() == 0) {
+            file.Abort();  // nothing to write: the old file stays
+        } else if (!file.Commit()) {
+            Error("cannot write " + outputLabel + ": " + std::strerror(file.Error()));
+            return 2;
+        }
+    }
+    WriteAll(STDERR_FILENO, report.Summary() + "\n");
+    return report.Written() > 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace velmo::importing
+
+int RunImportCommand(int argc, char* argv[]) {
+    using namespace velmo::importing;
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows as EPIPE from write
+    ImportOptions options;
+    const int status = ParseOptions(argc, argv, &options);
+    if (status != -1) {
+        return status;
+    }
+    return Import(options);
+}

@@ -1,0 +1,38 @@
+// Counts of an import: stars written, skipped by reason, changed by kind;
+// and the closing summary line built from them, such as
+//   imported 57214 stars; skipped 12 (3 without a position, 4 without a
+//   type, 5 with a negative magnitude); 41 names and 230 types cut, 2
+//   periods rounded to 1000 days
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "star_line.h"
+
+namespace velmo::importing {
+
+class ImportReport {
+  public:
+    // Counts one star as BuildStarLine left it.
+    void Count(const StarOutcome& outcome);
+    // Counts one skipped record (for records that never reach the builder).
+    void CountSkip(SkipReason reason);
+
+    std::int64_t Written() const { return written; }
+    std::int64_t Skipped() const;
+    std::int64_t Skipped(SkipReason reason) const { return skipped[static_cast<int>(reason)]; }
+    // Stars with the Change bit `change` (one bit).
+    std::int64_t Changed(Change change) const;
+
+    // The summary line, without a line feed. The skip list and the change
+    // list appear only when not empty.
+    std::string Summary() const;
+
+  private:
+    std::int64_t written = 0;
+    std::int64_t skipped[static_cast<int>(SkipReason::kCount)] = {};
+    std::int64_t changed[kChangeKinds] = {};
+};
+
+}  // namespace velmo::importing

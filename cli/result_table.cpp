@@ -1,0 +1,65 @@
+#include "result_table.h"
+
+#include <cstring>
+#include <string>
+
+namespace velmo_cli {
+namespace {
+
+struct Column {
+    const char* heading;
+    std::size_t width;  // the width of the column's row texts
+    bool right;         // right-aligned
+};
+
+// In the window's order. The stored fields have fixed widths (name 11,
+// type 8, range 14, description 20); "HH:MM" is 5 wide, a declination at
+// most 3 ("-90"), a period 10.
+const Column kColumns[] = {
+    {"R.A.", 5, true},        {"Dec.", 4, true},    {"Name", 11, true},         {"Type", 8, false},
+    {"Magnitude", 14, false}, {"Period", 10, true}, {"Description", 20, false},
+};
+constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
+
+// Appends `text` padded with blanks to `column`'s width (a longer text is
+// kept whole), then the separator unless it is the last column, where a
+// left-aligned text is not padded.
+void AppendCell(std::string& line, const char* text, std::size_t index) {
+    const Column& column = kColumns[index];
+    const std::size_t length = std::strlen(text);
+    const bool last = index + 1 == kColumnCount;
+    const std::size_t pad = length < column.width ? column.width - length : 0;
+    if (column.right) line.append(pad, ' ');
+    line.append(text, length);
+    if (!last) {
+        if (!column.right) line.append(pad, ' ');
+        line.append("  ");
+    }
+}
+
+}  // namespace
+
+void ResultTable::WriteHeader(velmo::BlockWriter& out) {
+    std::string line;
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+        AppendCell(line, kColumns[i].heading, i);
+    }
+    line += '\n';
+    out.Append(line.data(), line.size());
+}
+
+void ResultTable::WriteCurrentRow(const StarCatalog& catalog, velmo::BlockWriter& out) {
+    std::string line;
+    line.reserve(128);
+    AppendCell(line, formatter.Ra(catalog.CurrentRaHours(), catalog.CurrentRaMinutes()), 0);
+    AppendCell(line, formatter.Dec(catalog.CurrentDec()), 1);
+    AppendCell(line, catalog.CurrentName(), 2);
+    AppendCell(line, catalog.CurrentType(), 3);
+    AppendCell(line, catalog.CurrentRange(), 4);
+    AppendCell(line, formatter.Period(catalog.CurrentPeriod()), 5);
+    AppendCell(line, catalog.CurrentDescription(), 6);
+    line += '\n';
+    out.Append(line.data(), line.size());
+}
+
+}  // namespace velmo_cli

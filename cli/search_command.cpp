@@ -1,0 +1,136 @@
+#include "search_command.h"
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "input_file.h"
+#include "options.h"
+#include "output_target.h"
+#include "result_table.h"
+#include "result_writer.h"
+#include "search_options.h"
+#include "star_catalog.h"
+#include "usage.h"
+
+namespace velmo_cli {
+namespace {
+
+// Pushes the criteria into a freshly constructed catalogue and reads them
+// back. Each setter compares with the bound current at the time of the call,
+// so the order matters: the fresh catalogue's declination band (-90 to 90)
+// takes any valid south first, and its shortest period (0) lets any longest
+// period above 0 in first, after which any shortest period up to it is taken.
+// False when the catalogue does not hold what was asked.
+bool ApplyCriteria(StarCatalog& catalog, const SearchOptions& options) {
+    catalog.SetRaWest(options.raWest);
+    catalog.SetRaEast(options.raEast);
+    catalog.SetDecSouth(options.decSouth);
+    catalog.SetDecNorth(options.decNorth);
+    catalog.SetMinMagLimit(options.minMag);
+    catalog.SetMaxMagLimit(options.maxMag);
+    // The engine keeps a longest period above 0. A star's period is either 0
+    // (none given, never a match) or at least 0.0001 days, so the smallest
+    // positive number selects exactly the stars that a longest period of 0
+    // selects: none.
+    const double most =
+        options.periodMost > 0 ? options.periodMost : std::numeric_limits<double>::denorm_min();
+    catalog.SetPeriodMost(most);
+    catalog.SetPeriodLeast(options.periodLeast);
+    const bool sky =
+        catalog.GetRaWest() == options.raWest && catalog.GetRaEast() == options.raEast &&
+        catalog.GetDecSouth() == options.decSouth && catalog.GetDecNorth() == options.decNorth;
+    // Without magnitudes and period these limits play no part (and may
+    // be inverted).
+    const bool limits =
+        options.unspecified ||
+        (catalog.GetMinMagLimit() == options.minMag && catalog.GetMaxMagLimit() == options.maxMag &&
+         catalog.GetPeriodLeast() == options.periodLeast && catalog.GetPeriodMost() == most);
+    return sky && limits;
+}
+
+// Writes the result list in the chosen format and order, walking it with the
+// cursor as the window does.
+void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::BlockWriter& out) {
+    ResultTable table;
+    if (options.format == OutputFormat::kCsv) {
+        velmo::WriteCsvHeader(out);
+    } else if (options.format == OutputFormat::kTable) {
+        table.WriteHeader(out);
+    }
+    const bool forward = !options.descending;
+    if (forward) {
+        catalog.MoveFirst();
+    } else {
+        catalog.MoveLast();
+    }
+    while (forward ? !catalog.IsAtLast() : !catalog.IsAtFirst()) {
+        switch (options.format) {
+            case OutputFormat::kCsv:
+                velmo::WriteCsvRow(out, *catalog.Cursor()->record);
+                break;
+            case OutputFormat::kText:
+                velmo::WriteTextRow(out, *catalog.Cursor()->record);
+                break;
+            case OutputFormat::kTable:
+                table.WriteCurrentRow(catalog, out);
+                break;
+        }
+        if (forward) {
+            catalog.MoveNext();
+        } else {
+            catalog.MovePrev();
+        }
+    }
+}
+
+}  // namespace
+
+int RunSearchCommand(int argc, char* argv[]) {
+    SearchOptions options;
+    if (!ParseSearchOptions(argc, argv, options)) {
+        return kExitTrouble;
+    }
+    if (options.help) {
+        return PrintUsage() ? kExitFound : kExitTrouble;
+    }
+
+    const char* path = options.catalogue;
+    const std::string problem = InputProblem(path);
+    StarCatalog catalog;
+    const std::int32_t loaded = catalog.Load(path);
+    if (loaded < 0) {
+        PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
+        return kExitTrouble;
+    }
+    if (loaded == 0) {
+        PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");
+        return kExitTrouble;
+    }
+    if (!ApplyCriteria(catalog, options)) {
+        PrintError(std::string(path) + ": the catalogue refused the criteria");
+        return kExitTrouble;
+    }
+    const std::int32_t matches = catalog.Search(!options.unspecified);
+    if (matches < 0) {
+        PrintError(std::string(path) + ": the search failed");
+        return kExitTrouble;
+    }
+
+    OutputTarget target;
+    if (!target.Open(options.output)) {
+        return kExitTrouble;
+    }
+    if (options.countOnly) {
+        const std::string line = std::to_string(matches) + "\n";
+        target.Writer().Append(line.data(), line.size());
+    } else {
+        WriteResults(catalog, options, target.Writer());
+    }
+    if (!target.Finish()) {
+        return kExitTrouble;
+    }
+    return matches > 0 ? kExitFound : kExitNothing;
+}
+
+}  // namespace velmo_cli

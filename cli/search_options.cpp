@@ -1,0 +1,180 @@
+#include "search_options.h"
+
+#include <getopt.h>
+
+#include <charconv>
+#include <cstring>
+#include <string>
+
+#include "options.h"
+
+namespace velmo_cli {
+namespace {
+
+enum OptionId {
+    kRaWest = 256,
+    kRaEast,
+    kDecSouth,
+    kDecNorth,
+    kMaxMag,
+    kMinMag,
+    kPeriodLeast,
+    kPeriodMost,
+    kUnspecified,
+    kFormat,
+    kDescending,
+    kCount,
+    kHelp,
+};
+
+const option kLongOptions[] = {
+    {"ra-west", required_argument, nullptr, kRaWest},
+    {"ra-east", required_argument, nullptr, kRaEast},
+    {"dec-south", required_argument, nullptr, kDecSouth},
+    {"dec-north", required_argument, nullptr, kDecNorth},
+    {"max-mag", required_argument, nullptr, kMaxMag},
+    {"min-mag", required_argument, nullptr, kMinMag},
+    {"period-least", required_argument, nullptr, kPeriodLeast},
+    {"period-most", required_argument, nullptr, kPeriodMost},
+    {"unspecified", no_argument, nullptr, kUnspecified},
+    {"format", required_argument, nullptr, kFormat},
+    {"descending", no_argument, nullptr, kDescending},
+    {"count", no_argument, nullptr, kCount},
+    {"output", required_argument, nullptr, 'o'},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
+};
+
+bool ReadHours(const char* name, const char* text, std::int16_t& value, long long low,
+               long long high) {
+    long long read = 0;
+    if (!ReadInteger(text, read) || read < low || read > high) {
+        PrintError(std::string("--") + name + ": " + Quoted(text) + " is not a whole number from " +
+                   std::to_string(low) + " to " + std::to_string(high));
+        return false;
+    }
+    value = static_cast<std::int16_t>(read);
+    return true;
+}
+
+// A magnitude (float, as the window's box holds it) or a period (double)
+// from 0 to `high`.
+template <typename Real>
+bool ReadBounded(const char* name, const char* text, Real& value, int high) {
+    Real read = 0;
+    if (!ReadReal(text, read) || !(read >= 0 && read <= static_cast<Real>(high))) {
+        PrintError(std::string("--") + name + ": " + Quoted(text) + " is not a number from 0 to " +
+                   std::to_string(high));
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+bool ReadOption(int id, const char* value, SearchOptions& options) {
+    switch (id) {
+        case kRaWest:
+            return ReadHours("ra-west", value, options.raWest, 0, 23);
+        case kRaEast:
+            return ReadHours("ra-east", value, options.raEast, 0, 23);
+        case kDecSouth:
+            return ReadHours("dec-south", value, options.decSouth, -90, 90);
+        case kDecNorth:
+            return ReadHours("dec-north", value, options.decNorth, -90, 90);
+        case kMaxMag:
+            return ReadBounded("max-mag", value, options.maxMag, 99);
+        case kMinMag:
+            return ReadBounded("min-mag", value, options.minMag, 99);
+        case kPeriodLeast:
+            return ReadBounded("period-least", value, options.periodLeast, 100000);
+        case kPeriodMost:
+            return ReadBounded("period-most", value, options.periodMost, 100000);
+        case kUnspecified:
+            options.unspecified = true;
+            return true;
+        case kFormat:
+            if (std::strcmp(value, "csv") == 0) {
+                options.format = OutputFormat::kCsv;
+            } else if (std::strcmp(value, "text") == 0) {
+                options.format = OutputFormat::kText;
+            } else if (std::strcmp(value, "table") == 0) {
+                options.format = OutputFormat::kTable;
+            } else {
+                PrintError("--format: " + Quoted(value) + " is not one of csv, text, table");
+                return false;
+            }
+            return true;
+        case kDescending:
+            options.descending = true;
+            return true;
+        case kCount:
+            options.countOnly = true;
+            return true;
+        case 'o':
+            options.output = value;
+            return true;
+        case kHelp:
+        case 'h':
+            options.help = true;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The shortest text that reads back as `value`, with "." whatever the locale.
+std::string Number(double value) {
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end.ptr);
+}
+
+}  // namespace
+
+bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
+    opterr = 0;  // every message is ours, with our prefix
+    optind = 0;  // start afresh (GNU): another command may have parsed before
+    int id = 0;
+    while ((id = getopt_long(argc, argv, ":ho:", kLongOptions, nullptr)) != -1) {
+        if (id == '?') {
+            const std::string name =
+                optopt != 0 ? std::string("-") + static_cast<char>(optopt) : argv[optind - 1];
+            PrintError("search: unknown option " + Quoted(name.c_str()));
+            return false;
+        }
+        if (id == ':') {
+            PrintError("search: option " + Quoted(argv[optind - 1]) + " needs a value");
+            return false;
+        }
+        if (!ReadOption(id, optarg, options)) {
+            return false;
+        }
+    }
+    if (options.help) {
+        return true;
+    }
+    if (options.decSouth > options.decNorth) {
+        PrintError("--dec-south " + std::to_string(options.decSouth) + " is north of --dec-north " +
+                   std::to_string(options.decNorth) +
+                   ": the band needs -90 <= south <= north <= 90");
+        return false;
+    }
+    if (!options.unspecified && options.periodLeast > options.periodMost) {
+        PrintError("--period-least " + Number(options.periodLeast) + " is above --period-most " +
+                   Number(options.periodMost) + ": the range needs 0 <= least <= most <= 100000");
+        return false;
+    }
+    if (optind >= argc) {
+        PrintError("search: no CATALOGUE file given");
+        return false;
+    }
+    if (optind + 1 < argc) {
+        PrintError("search: one CATALOGUE file only, but " + Quoted(argv[optind + 1]) +
+                   " follows " + Quoted(argv[optind]));
+        return false;
+    }
+    options.catalogue = argv[optind];
+    return true;
+}
+
+}  // namespace velmo_cli

@@ -1,0 +1,35 @@
+// The options of the search command: the window's eight criteria with its
+// initial values and its boxes' ranges, the mode, the output format and the
+// output file.
+#pragma once
+
+#include <cstdint>
+
+namespace velmo_cli {
+
+enum class OutputFormat { kCsv, kText, kTable };
+
+struct SearchOptions {
+    std::int16_t raWest = 0;      // hours, 0-23
+    std::int16_t raEast = 23;     // hours, 0-23
+    std::int16_t decSouth = -90;  // degrees, -90..90, at most decNorth
+    std::int16_t decNorth = 90;   // degrees, -90..90
+    float maxMag = 7.0f;          // "Max >": a star's maximum at most this, 0-99
+    float minMag = 6.0f;          // "Min <": a star's minimum at least this, 0-99
+    double periodLeast = 0.0;     // days, 0-100000, at most periodMost unless unspecified
+    double periodMost = 1000.0;   // days, 0-100000
+    bool unspecified = false;     // stars listed without magnitudes and period
+    OutputFormat format = OutputFormat::kCsv;
+    bool descending = false;       // last match first
+    bool countOnly = false;        // only the number of matches
+    const char* output = nullptr;  // -o FILE; null for standard output
+    const char* catalogue = nullptr;
+    bool help = false;  // --help given: print the usage, nothing else
+};
+
+// Reads the options and the catalogue path from `argv` (argv[0] is the
+// command's name). True when they are complete and valid; otherwise prints
+// one message naming the option (and the allowed range) and returns false.
+bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options);
+
+}  // namespace velmo_cli

@@ -1,0 +1,94 @@
+// velmo-cli check: one report per non-blank line that is not a star line,
+// naming the first rule it breaks, and a summary that agrees with Load.
+#include "cli_runner.h"
+#include "star_catalog.h"
+
+namespace {
+
+class CheckCommandTest : public CliTest {};
+
+TEST_F(CheckCommandTest, EachBrokenRuleIsReportedWithItsPositionAndByte) {
+    const std::string good = WorkedLine();
+    const std::string path =
+        WriteLines("mixed.txt", {
+                                    good, WithColumn(good, 0, "A"),   // 2
+                                    WithColumn(good, 3, "-"),         // 3
+                                    WithColumn(good, 4, "x"),         // 4
+                                    WithColumn(good, 6, "O"),         // 5
+                                    "",                               // 6, blank
+                                    WithColumn(good, 7, "."),         // 7
+                                    WithColumn(good, 8, "X"),         // 8
+                                    WithColumn(good, 9, "\xe9"),      // 9
+                                    "  \t \r",                        // 10, blank
+                                    WithColumn(good, 10, " "),        // 11
+                                    WithColumn(good, 22, "\t"),       // 12
+                                    good.substr(0, 21),               // 13
+                                    good.substr(0, 8),                // 14
+                                    WithColumn(good, 4, " ") + "\r",  // 15, CRLF line end
+                                    WithColumn(good, 12, "\x01"),     // 16: untested position
+                                    good.substr(0, 23),               // 17
+                                });
+    const CliResult result = RunCli({"check", path});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "");
+    const std::string p = path + ":";
+    EXPECT_EQ(Lines(result.out),
+              (std::vector<std::string>{
+                  p + "2: position 0 is 'A', expected a digit",
+                  p + "3: position 3 is '-', expected a digit",
+                  p + "4: position 4 is 'x', expected '+' or '-'",
+                  p + "5: position 6 is 'O', expected a digit",
+                  p + "7: position 7 is '.', expected white space or a letter",
+                  p + "8: position 8 is 'X', expected white space",
+                  p + "9: position 9 is '\\xe9', expected white space",
+                  p + "11: position 10 is ' ', expected a printable character other than a blank",
+                  p + "12: position 22 is '\\t', expected a printable character other than a "
+                      "blank",
+                  p + "13: line has 21 characters, a star line needs at least 23",
+                  p + "14: line has 8 characters, a star line needs at least 23",
+                  p + "15: position 4 is ' ', expected '+' or '-'",
+                  "3 star lines, 12 other lines, 2 blank lines",
+              }));
+}
+
+TEST_F(CheckCommandTest, MaxReportsCapsTheReportsButNotTheCounts) {
+    std::vector<std::string> lines(250, "not a star");
+    lines.push_back(WorkedLine());
+    const std::string path = WriteLines("many.txt", lines);
+    CliResult result = RunCli({"check", path});
+    EXPECT_EQ(result.status, 1);
+    std::vector<std::string> out = Lines(result.out);
+    ASSERT_EQ(out.size(), 101u);  // the default 100, then the summary
+    EXPECT_EQ(out[99], path + ":100: position 0 is 'n', expected a digit");
+    EXPECT_EQ(out[100], "1 star lines, 250 other lines, 0 blank lines");
+
+    result = RunCli({"check", "--max-reports", "0", path});
+    EXPECT_EQ(result.out, "1 star lines, 250 other lines, 0 blank lines\n");
+    result = RunCli({"check", "--max-reports=1000", path});
+    EXPECT_EQ(Lines(result.out).size(), 251u);
+
+    // Every non-blank line a star line: status 0 and the summary alone.
+    result = RunCli({"check", "--max-reports", "3", SampleCatalogue()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "4464 star lines, 0 other lines, 0 blank lines\n");
+}
+
+TEST_F(CheckCommandTest, StarLinesAreExactlyTheLinesLoadKeeps) {
+    // Random lines, some scrambled at the tested positions, some cut short.
+    std::uint32_t state = 2024;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) {
+        std::string line = RandomStarLine(state);
+        if (i % 3 == 0) line[i % 24] = static_cast<char>(' ' + i % 95);
+        if (i % 7 == 0) line.resize(static_cast<std::size_t>(i % 30));
+        lines.push_back(line);
+    }
+    const std::string path = WriteLines("random.txt", lines);
+    StarCatalog engine;
+    const std::int32_t loaded = engine.Load(path.c_str());
+    ASSERT_GT(loaded, 0);
+    const CliResult result = RunCli({"check", "--max-reports", "0", path});
+    EXPECT_EQ(result.out.substr(0, result.out.find(' ')), std::to_string(loaded));
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// Splitting table rows and finding their columns.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "import_test_support.h"
+#include "line_source.h"
+#include "table_records.h"
+
+namespace velmo::importing {
+namespace {
+
+std::vector<std::string> Split(const std::string& record, char separator, bool* complete) {
+    std::string scratch;
+    std::vector<std::string_view> fields;
+    *complete = SplitFields(record, separator, &scratch, &fields);
+    return std::vector<std::string>(fields.begin(), fields.end());
+}
+
+using Fields = std::vector<std::string>;
+
+TEST(SplitFieldsTest, FollowsQuotingRules) {
+    bool complete = false;
+    EXPECT_EQ(Split("a,b,,c", ',', &complete), (Fields{"a", "b", "", "c"}));
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(Split("\"R And\",\"a, b\",\"say \"\"hi\"\"\"", ',', &complete),
+              (Fields{"R And", "a, b", "say \"hi\""}));
+    EXPECT_EQ(Split(" \"x\" ,y", ',', &complete), (Fields{"x ", "y"}));
+    EXPECT_EQ(Split("\"\",", ',', &complete), (Fields{"", ""}));
+    EXPECT_EQ(Split("a;b\tc", ';', &complete), (Fields{"a", "b\tc"}));
+    EXPECT_EQ(Split("a\t\"b\tc\"\t", '\t', &complete), (Fields{"a", "b\tc", ""}));
+    EXPECT_EQ(Split("", ',', &complete), (Fields{""}));
+    EXPECT_TRUE(complete);
+    Split("a,\"b, and", ',', &complete);
+    EXPECT_FALSE(complete) << "a quote left open continues on the next line";
+    EXPECT_EQ(Split("a,\"b\nc\",d", ',', &complete), (Fields{"a", "b\nc", "d"}));
+    EXPECT_TRUE(complete);
+}
+
+TEST(SplitFieldsTest, SeparatorIsTheCommonestOfTheHeaderRow) {
+    EXPECT_EQ(DetectSeparator("Name,RAJ2000,DEJ2000"), ',');
+    EXPECT_EQ(DetectSeparator("Name\tRA\tDec"), '\t');
+    EXPECT_EQ(DetectSeparator("Name;Coords;Type,Class;Mag"), ';');
+    EXPECT_EQ(DetectSeparator("\"a;b;c\",d,e"), ',');
+    EXPECT_EQ(DetectSeparator("Name"), ',');
+}
+
+// Reads a table from a real file through the reader.
+class TableReaderTest : public ::testing::Test {
+  protected:
+    void Open(const std::string& text, const ColumnNames& names = {}) {
+        const std::string path = dir.Write("table.csv", text);
+        fd = ::open(path.c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        source = std::make_unique<LineSource>(fd);
+        reader = std::make_unique<TableReader>(source.get(), names);
+    }
+    void TearDown() override {
+        if (fd >= 0) ::close(fd);
+    }
+
+    // "name|ra|dec|type|max|min|period|description" for each star row,
+    // "line N: why" for each malformed one.
+    std::vector<std::string> Rows() {
+        std::vector<std::string> rows;
+        StarTexts texts;
+        std::string why;
+        for (;;) {
+            const TableReader::Row row = reader->Next(&texts, &why);
+            if (row == TableReader::Row::kEnd) break;
+            if (row == TableReader::Row::kMalformed) {
+                rows.push_back("line " + std::to_string(reader->RowLine()) + ": " + why);
+                continue;
+            }
+            std::string text(texts.name);
+            for (std::string_view part :
+                 {texts.combinedPosition ? texts.position : texts.ra, texts.dec, texts.type,
+                  texts.rangeColumn ? texts.range : texts.max, texts.min, texts.period,
+                  texts.description}) {
+                text += "|";
+                text += part;
+            }
+            rows.push_back(text);
+        }
+        return rows;
+    }
+
+    import_test::TempDir dir;
+    int fd = -1;
+    std::unique_ptr<LineSource> source;
+    std::unique_ptr<TableReader> reader;
+};
+
+TEST_F(TableReaderTest, SkipsCommentsUnitsAndDashesAndTakesColumnsByName) {
+    Open(
+        "\xEF\xBB\xBF# exported\n\nPer\tvarname\tRA\tDE\tVarType\tMag\tConst\n"
+        "d\t\th:m:s\td:m:s\t\tmag\t\n---\t---\t---\t---\t---\t---\t---\n"
+        "409.2\tR And\t00 24 01.95\t+38 34 37.3\tM\t5.8 - 15.2 V\tAnd\n"
+        "# a comment between rows\n"
+        "\t\"omi\nCet\"\t02 19 20.79\t-02 58 39.5\tM\t2.0 - 10.1\tCet\r\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_TRUE(reader->Notes().empty());
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "R And|00 24 01.95|+38 34 37.3|M|5.8 - 15.2 V||409.2|And",
+                          "omi\nCet|02 19 20.79|-02 58 39.5|M|2.0 - 10.1|||Cet",
+                      }));
+}
+
+TEST_F(TableReaderTest, FirstNameOfEachListWinsAndOverridesTakeAnyHeader) {
+    Open(
+        "ID,Name,Position,RA,Dec,Class,Type,MinMag,magMax,P,Period,Mine\n"
+        "1,R And,0 0 +1 0,01 02 03,+04 05 06,C,M,15.2,5.8,1,409.2,x\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"R And|01 02 03|+04 05 06|M|5.8|15.2|409.2|"}));
+
+    ColumnNames names;
+    names.name = "id";
+    names.position = "POSITION";
+    names.period = "p";
+    names.description = "mine";
+    Open(
+        "ID,Name,Position,RA,Dec,Class,Type,MinMag,magMax,P,Period,Mine\n"
+        "1,R And,0 0 +1 0,01 02 03,+04 05 06,C,M,15.2,5.8,1,409.2,x\n",
+        names);
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"1|0 0 +1 0||M|5.8|15.2|1|x"}));
+}
+
+TEST_F(TableReaderTest, MissingColumnsAreNamedWithTheHeadersSeen) {
+    Open("Star;Right ascension;Declination;Kind;Brightness\nR And;1;2;M;5\n");
+    std::string error;
+    EXPECT_FALSE(reader->ReadHeader(&error));
+    EXPECT_EQ(error,
+              "no column for: RAJ2000, _RAJ2000, RA_ICRS, RAdeg, RA; DEJ2000, _DEJ2000, DE_ICRS, "
+              "DEdeg, Dec, DE (or one of Coords, Coords(J2000), Position); Type, VarType, "
+              "VarClass, Class; max, magMax, MaxMag (or one of Mag, Range, Magnitude); headers "
+              "seen: 'Star', 'Right ascension', 'Declination', 'Kind', 'Brightness'");
+
+    ColumnNames names;
+    names.type = "Variability";
+    Open("Name,Coords,Type,Mag\n", names);
+    EXPECT_FALSE(reader->ReadHeader(&error));
+    EXPECT_EQ(error,
+              "no column named 'Variability'; headers seen: 'Name', 'Coords', 'Type', "
+              "'Mag'");
+
+    Open("# nothing but comments\n\n   \n");
+    EXPECT_FALSE(reader->ReadHeader(&error));
+    EXPECT_EQ(error, "no header row: the input holds no line but blank lines and comments");
+}
+
+TEST_F(TableReaderTest, OptionalColumnsMissingAreNoted) {
+    Open("Name,Coords,Type,max\nR And,00 24 01.95 +38 34 37.3,M,5.8\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(reader->Notes(),
+              (std::vector<std::string>{
+                  "no minimum column (min, Min1, magMin, MinMag): minima are left blank",
+                  "no period column (Period, Per, P): periods are left blank"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"R And|00 24 01.95 +38 34 37.3||M|5.8|||"}));
+}
+
+TEST_F(TableReaderTest, RaggedRowsAndOpenQuotesAreMalformed) {
+    Open(
+        "Name,Coords,Type,Range\n"
+        "R And,00 24 +38,M,5.8 - 15.2\n"
+        "R And,00 24 +38,M\n"
+        "R, And,00 24 +38,M,5.8\n"
+        "T CrB,15 59 +25,NR,2.0 - 10.8\n"
+        "\"X Y,00 00 +00,M,5\n"
+        "more\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "R And|00 24 +38||M|5.8 - 15.2|||",
+                          "line 3: row has 3 fields, the header 4",
+                          "line 4: row has 5 fields, the header 4",
+                          "T CrB|15 59 +25||NR|2.0 - 10.8|||",
+                          "line 6: quote not closed before the end of the input",
+                      }));
+}
+
+TEST(LineSourceTest, HandsOutLinesOfAnyEndingAndCutsOverlongOnes) {
+    import_test::TempDir dir;
+    const std::string longLine(LineSource::kMaxLine + 10, 'x');
+    const std::string path = dir.Write("lines", "a\r\nb\n\n" + longLine + "\nc\rd\nlast");
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    LineSource source(fd);
+    EXPECT_EQ(source.Peek(3).substr(0, 3), "a\r\n");
+    std::vector<std::string> lines;
+    std::vector<bool> tooLong;
+    std::string_view line;
+    while (source.Next(&line)) {
+        lines.emplace_back(line);
+        tooLong.push_back(source.TooLong());
+    }
+    ::close(fd);
+    EXPECT_EQ(source.Error(), 0);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "a");
+    EXPECT_EQ(lines[1], "b");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3].size(), LineSource::kMaxLine);
+    EXPECT_TRUE(tooLong[3]);
+    EXPECT_EQ(lines[4], "c\rd");
+    EXPECT_FALSE(tooLong[4]);
+    EXPECT_EQ(lines[5], "last");
+    EXPECT_EQ(source.LineNumber(), 6u);
+}
+
+}  // namespace
+}  // namespace velmo::importing
