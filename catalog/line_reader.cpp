@@ -10,6 +10,8 @@ namespace velmo {
 LineReader::LineReader(int fd, std::uint64_t begin, std::uint64_t end)
     : fd(fd), offset(begin), stopOffset(end), buffer(new char[kBlockSize]) {}
 
+LineReader::LineReader(std::istream& in) : in(&in), buffer(new char[kBlockSize]) {}
+
 LineReader::Status LineReader::Next(const char*& text, std::size_t& length) {
     for (;;) {
         char* data = buffer.get();
@@ -56,6 +58,15 @@ bool LineReader::Refill() {
     begin = 0;
     end = held;
 
+    if (in != nullptr) {
+        in->read(buffer.get() + end, static_cast<std::streamsize>(capacity - end));
+        end += static_cast<std::size_t>(in->gcount());
+        if (in->eof()) {
+            atEof = true;  // a short read ends the stream
+            return !in->bad();
+        }
+        return in->good();  // a full block, or a failure that is not the end
+    }
     std::size_t want = capacity - end;
     if (stopOffset - offset < want) {
         want = static_cast<std::size_t>(stopOffset - offset);

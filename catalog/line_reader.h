@@ -1,9 +1,10 @@
-// Splits a part of a file into lines, reading it with pread in large
-// blocks. Lines of any length are returned whole.
+// Splits a part of a file (read with pread) or a whole stream into lines,
+// reading in large blocks. Lines of any length are returned whole.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <memory>
 
 namespace velmo {
@@ -20,6 +21,11 @@ class LineReader {
 
     static constexpr std::uint64_t kToEndOfFile = ~std::uint64_t{0};
 
+    // Reads `in` (borrowed; it must outlive the reader) to its end; a read
+    // error is a stream that fails before its end (a directory, an I/O
+    // error).
+    explicit LineReader(std::istream& in);
+
     // Gives the next line: `text` and `length` describe it without its line
     // feed and without one carriage return before the line feed. A last line
     // without a line feed is returned too; an empty remainder at the end is
@@ -35,9 +41,10 @@ class LineReader {
 
     static constexpr std::size_t kBlockSize = std::size_t{256} << 10;
 
-    int fd;
-    std::uint64_t offset;      // next byte of the file to read
-    std::uint64_t stopOffset;  // first byte not to read
+    std::istream* in = nullptr;  // the stream read, or null when reading `fd`
+    int fd = -1;
+    std::uint64_t offset = 0;                 // next byte of the file to read
+    std::uint64_t stopOffset = kToEndOfFile;  // first byte not to read
     std::unique_ptr<char[]> buffer;
     std::size_t capacity = kBlockSize;
     std::size_t begin = 0;     // start of the unread text
