@@ -1,5 +1,7 @@
 // Speed of the catalogue engine on a generated 1,000,000-line catalogue
-// (about 73 MB), read from the page cache.
+// (about 73 MB), read from the page cache; VELMO_BENCH_LINES=10000000 in the
+// environment gives the 10,000,000-line case (728 MB; the generated file and
+// the catalogue need about 3.5 GB of memory).
 //
 //   Job          the one-shot job: Load, the eight setters, a specific
 //                Search (RA 22-2 h, Dec -30..+60, "Max >" 9.0, "Min <" 6.0,
@@ -16,10 +18,13 @@
 //                accessors read at each
 //   SaveCsv      1,000,000 results as CSV; SaveText the same as lines
 //   FreshMemory  the machine's price of 256 MB of never-touched memory, about
-//                what Load's records and nodes occupy: on a virtual machine
-//                that hands freed pages back to its host, every first touch
-//                of a page is a costly fault, and Load (and so Job) pays it
-//                once per page. Read Load and Job next to it.
+//                what Load's records and nodes occupy for a million lines:
+//                on a virtual machine that hands freed pages back to its
+//                host, every first touch of a page is a costly fault.
+//                Argument 0: 4 KiB pages, one fault each; 1: the same memory
+//                asked for as transparent huge pages, one fault per 2 MiB,
+//                as the catalogue's blocks ask for it. Read Load and Job
+//                next to it.
 //
 // Output files go to a scratch directory under $VELMO_BENCH_DIR (default:
 // the temporary directory).
@@ -27,6 +32,7 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -37,8 +43,17 @@
 
 namespace {
 
-constexpr std::size_t kLines = 1000000;
 constexpr std::uint64_t kSeed = 20240601;
+
+// Lines of the generated catalogue: $VELMO_BENCH_LINES, else 1,000,000.
+std::size_t Lines() {
+    static const std::size_t lines = [] {
+        const char* text = std::getenv("VELMO_BENCH_LINES");
+        const unsigned long long value = text != nullptr ? std::strtoull(text, nullptr, 10) : 0;
+        return value > 0 ? static_cast<std::size_t>(value) : std::size_t{1000000};
+    }();
+    return lines;
+}
 
 struct Files {
     velmo_bench::ScratchDir scratch;
@@ -47,7 +62,7 @@ struct Files {
     std::size_t bytes = 0;
 
     Files() {
-        bytes = velmo_bench::WriteCatalogue(catalogue, kLines, kSeed);
+        bytes = velmo_bench::WriteCatalogue(catalogue, Lines(), kSeed);
         // Read it once so that every benchmark finds it in the page cache.
         std::ifstream in(catalogue, std::ios::binary);
         std::string block(1 << 20, '\0');
@@ -93,7 +108,7 @@ void BM_Job(benchmark::State& state) {
         velmo_bench::SetJobCriteria(*catalog);
         matches = catalog->Search(true);
         const std::int32_t written = catalog->SaveCsv(files.output.c_str());
-        if (loaded != static_cast<std::int32_t>(kLines) || written != matches) {
+        if (loaded != static_cast<std::int32_t>(Lines()) || written != matches) {
             state.SkipWithError("the job failed");
             break;
         }
@@ -114,7 +129,7 @@ void BM_JobReload(benchmark::State& state) {
         velmo_bench::SetJobCriteria(catalog);
         matches = catalog.Search(true);
         const std::int32_t written = catalog.SaveCsv(files.output.c_str());
-        if (loaded != static_cast<std::int32_t>(kLines) || written != matches) {
+        if (loaded != static_cast<std::int32_t>(Lines()) || written != matches) {
             state.SkipWithError("the job failed");
             break;
         }
@@ -126,7 +141,7 @@ void BM_Load(benchmark::State& state) {
     const Files& files = TheFiles();
     for (auto _ : state) {
         auto catalog = std::make_unique<StarCatalog>();
-        if (catalog->Load(files.catalogue.c_str()) != static_cast<std::int32_t>(kLines)) {
+        if (catalog->Load(files.catalogue.c_str()) != static_cast<std::int32_t>(Lines())) {
             state.SkipWithError("the load failed");
             break;
         }
@@ -142,7 +157,7 @@ void BM_Reload(benchmark::State& state) {
     StarCatalog catalog;
     catalog.Load(files.catalogue.c_str());
     for (auto _ : state) {
-        if (catalog.Load(files.catalogue.c_str()) != static_cast<std::int32_t>(kLines)) {
+        if (catalog.Load(files.catalogue.c_str()) != static_cast<std::int32_t>(Lines())) {
             state.SkipWithError("the load failed");
             break;
         }
@@ -203,7 +218,7 @@ void BM_SaveCsv(benchmark::State& state) {
     catalog.ListAll();
     const std::string path = TheFiles().output + ".csv";
     for (auto _ : state) {
-        if (catalog.SaveCsv(path.c_str()) != static_cast<std::int32_t>(kLines)) {
+        if (catalog.SaveCsv(path.c_str()) != static_cast<std::int32_t>(Lines())) {
             state.SkipWithError("the save failed");
             break;
         }
@@ -215,7 +230,7 @@ void BM_SaveText(benchmark::State& state) {
     catalog.ListAll();
     const std::string path = TheFiles().output + ".txt";
     for (auto _ : state) {
-        if (catalog.SaveText(path.c_str()) != static_cast<std::int32_t>(kLines)) {
+        if (catalog.SaveText(path.c_str()) != static_cast<std::int32_t>(Lines())) {
             state.SkipWithError("the save failed");
             break;
         }
@@ -231,6 +246,9 @@ void BM_FreshMemory(benchmark::State& state) {
             state.SkipWithError("mmap failed");
             break;
         }
+        if (state.range(0) == 1) {
+            madvise(memory, kBytes, MADV_HUGEPAGE);
+        }
         auto* bytes = static_cast<volatile char*>(memory);
         for (std::size_t offset = 0; offset < kBytes; offset += 4096) {
             bytes[offset] = 1;
@@ -239,7 +257,7 @@ void BM_FreshMemory(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_FreshMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FreshMemory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Job)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_JobReload)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);

@@ -1,5 +1,8 @@
 // Search criteria (setters and their acceptance rules), the two matching
 // predicates and StarCatalog::Search.
+#include "line_format.h"
+#include "match_rules.h"
+#include "record_chunk.h"
 #include "result_list.h"
 #include "star_catalog.h"
 
@@ -52,30 +55,83 @@ void StarCatalog::SetMaxMagLimit(double magnitude) {
     }
 }
 
-namespace {
-
-// Right-ascension window in whole hours, both ends inclusive; a west hour
-// above the east hour means a window running through hour 0.
-inline bool InRaWindow(std::int16_t hours, std::int16_t west, std::int16_t east) {
-    return west <= east ? (hours >= west && hours <= east) : (hours >= west || hours <= east);
+velmo::MatchCriteria StarCatalog::Criteria() const {
+    return velmo::MatchCriteria{raWest,      raEast,      decSouth,    decNorth,
+                                minMagLimit, maxMagLimit, periodLeast, periodMost};
 }
 
-}  // namespace
-
 bool StarCatalog::MatchesSpecific(const StarRecord& record) const {
-    // The limits are floats, widened exactly; no tolerance.
-    return InRaWindow(record.raHours, raWest, raEast) && record.decDegrees >= decSouth &&
-           record.decDegrees <= decNorth && record.minMagnitude >= double{minMagLimit} &&
-           record.minMagnitude != 0.0 && record.maxMagnitude <= double{maxMagLimit} &&
-           record.maxMagnitude != 0.0 && record.period >= periodLeast &&
-           record.period <= periodMost && record.period != 0.0;
+    return velmo::MatchesSpecificValues(Criteria(), record.raHours, record.decDegrees,
+                                        record.maxMagnitude, record.minMagnitude, record.period);
 }
 
 bool StarCatalog::MatchesUnspecified(const StarRecord& record) const {
-    return InRaWindow(record.raHours, raWest, raEast) && record.decDegrees >= decSouth &&
-           record.decDegrees <= decNorth && record.maxMagnitude == 0.0 &&
-           record.minMagnitude == 0.0 && record.period == 0.0;
+    return velmo::MatchesUnspecifiedValues(Criteria(), record.raHours, record.decDegrees,
+                                           record.maxMagnitude, record.minMagnitude, record.period);
 }
+
+namespace {
+
+// Every magnitude a record can hold, by its code, decoded once.
+const double* MagnitudeTable() {
+    static const double* const table = [] {
+        static double values[velmo::kMagnitudeCodes];
+        for (int code = 0; code < velmo::kMagnitudeCodes; ++code) {
+            values[code] = velmo::MagnitudeOfCode(code);
+        }
+        return values;
+    }();
+    return table;
+}
+
+// The verdict of one search's rules on every value the small fields can
+// take (hours 0-99, the magnitude codes), so that the scan looks them up.
+// Each verdict is the rule itself applied to the decoded value.
+struct Verdicts {
+    bool hour[100];
+    bool maxMagnitude[velmo::kMagnitudeCodes];
+    bool minMagnitude[velmo::kMagnitudeCodes];
+
+    Verdicts(const velmo::MatchCriteria& criteria, bool specific) {
+        for (int h = 0; h < 100; ++h) {
+            hour[h] = velmo::InRaWindow(criteria, h);
+        }
+        const double* magnitude = MagnitudeTable();
+        for (int code = 0; code < velmo::kMagnitudeCodes; ++code) {
+            const double value = magnitude[code];
+            maxMagnitude[code] = specific ? velmo::SpecificMaxOk(criteria, value) : value == 0.0;
+            minMagnitude[code] = specific ? velmo::SpecificMinOk(criteria, value) : value == 0.0;
+        }
+    }
+};
+
+// Appends a node for every record of `chunk` that passes the rules, in the
+// chunk's order. Reads only the packed copy.
+template <bool kSpecific>
+void ScanChunk(velmo::RecordChunk& chunk, const velmo::MatchCriteria& criteria,
+               const Verdicts& verdicts, velmo::ResultListBuilder& nodes) {
+    const std::uint8_t* hours = chunk.raHours;
+    const std::int8_t* degrees = chunk.decDegrees;
+    const std::uint16_t* maxCode = chunk.maxMagnitudeCode;
+    const std::uint16_t* minCode = chunk.minMagnitudeCode;
+    const double* period = chunk.period;
+    for (std::int32_t i = 0; i < chunk.count; ++i) {
+        // Every test is cheap: all are made and joined with bitwise and,
+        // since a branch each would cost more.
+        const bool inWindow = verdicts.hour[hours[i]];
+        const bool inBand = velmo::InDecBand(criteria, degrees[i]);
+        const bool maxOk = verdicts.maxMagnitude[maxCode[i]];
+        const bool minOk = verdicts.minMagnitude[minCode[i]];
+        const bool periodOk =
+            kSpecific ? velmo::SpecificPeriodOk(criteria, period[i]) : period[i] == 0.0;
+        const bool match = inWindow & inBand & maxOk & minOk & periodOk;
+        if (match) {
+            nodes.Append(chunk.Record(i));
+        }
+    }
+}
+
+}  // namespace
 
 std::int32_t StarCatalog::Search(bool specific) {
     if (!loaded) {
@@ -85,10 +141,15 @@ std::int32_t StarCatalog::Search(bool specific) {
         ClearResults();
         hasResults = false;
     }
-    velmo::ResultListBuilder nodes(spareNodes);
-    for (StarRecord* record = firstRecord; record != nullptr; record = record->next) {
-        if (specific ? MatchesSpecific(*record) : MatchesUnspecified(*record)) {
-            nodes.Append(record);
+    // The packed copy of each chunk holds the very values of its records.
+    const velmo::MatchCriteria criteria = Criteria();
+    const Verdicts verdicts(criteria, specific);
+    velmo::ResultListBuilder nodes(nodeArena);
+    for (velmo::RecordChunk* chunk = firstChunk; chunk != nullptr; chunk = chunk->next) {
+        if (specific) {
+            ScanChunk<true>(*chunk, criteria, verdicts, nodes);
+        } else {
+            ScanChunk<false>(*chunk, criteria, verdicts, nodes);
         }
     }
     const std::int32_t count = nodes.Count();

@@ -1,7 +1,6 @@
 #include "line_format.h"
 
 #include <cstring>
-#include <new>
 
 namespace velmo {
 namespace {
@@ -82,18 +81,36 @@ bool PassesFormatTest(const char* text, std::size_t length) {
     return length >= kFormatTestMinLength && PassesRulesFrom(text);
 }
 
-double DecodeMagnitude(const char* tens) {
+namespace {
+
+double MagnitudeOfDigits(int tens, int units, int tenths, int hundredths) {
     // The fractional weights are single-precision constants on purpose: the
     // catalogue's magnitudes have always been decoded this way, and the
     // search limits are compared against these exact values.
     constexpr double kTenth = static_cast<double>(0.1f);
     constexpr double kHundredth = static_cast<double>(0.01f);
     double sum = 0.0;
-    sum += DigitOrZero(tens[0]) * 10.0;
-    sum += DigitOrZero(tens[1]) * 1.0;
-    sum += DigitOrZero(tens[3]) * kTenth;
-    sum += DigitOrZero(tens[4]) * kHundredth;
+    sum += tens * 10.0;
+    sum += units * 1.0;
+    sum += tenths * kTenth;
+    sum += hundredths * kHundredth;
     return sum;
+}
+
+}  // namespace
+
+double DecodeMagnitude(const char* tens) {
+    return MagnitudeOfDigits(DigitOrZero(tens[0]), DigitOrZero(tens[1]), DigitOrZero(tens[3]),
+                             DigitOrZero(tens[4]));
+}
+
+int MagnitudeCode(const char* tens) {
+    return DigitOrZero(tens[0]) * 1000 + DigitOrZero(tens[1]) * 100 + DigitOrZero(tens[3]) * 10 +
+           DigitOrZero(tens[4]);
+}
+
+double MagnitudeOfCode(int code) {
+    return MagnitudeOfDigits(code / 1000, code / 100 % 10, code / 10 % 10, code % 10);
 }
 
 double DecodePeriod(const char* line) {
@@ -112,11 +129,9 @@ double DecodePeriod(const char* line) {
     return sum;
 }
 
-StarRecord* NewRecord(const char* text, std::size_t length, std::int32_t seq) {
+void DecodeRecord(const char* text, std::size_t length, std::int32_t seq, char* line,
+                  StarRecord* record) {
     const std::size_t stored = length < kStoredLineMinLength ? kStoredLineMinLength : length;
-    void* memory = ::operator new(sizeof(StarRecord) + stored + 1);
-    StarRecord* record = new (memory) StarRecord;
-    char* line = reinterpret_cast<char*>(record + 1);
     std::memcpy(line, text, length);
     if (length < stored) {
         std::memset(line + length, ' ', stored - length);
@@ -138,14 +153,6 @@ StarRecord* NewRecord(const char* text, std::size_t length, std::int32_t seq) {
     record->minMagnitude = DecodeMagnitude(line + 40);
     record->period = DecodePeriod(line);
     record->next = nullptr;
-    return record;
-}
-
-void DeleteRecord(StarRecord* record) {
-    if (record != nullptr) {
-        record->~StarRecord();
-        ::operator delete(record);
-    }
 }
 
 }  // namespace velmo

@@ -100,16 +100,13 @@ FormatBreak FindFormatBreak(const char* text, std::size_t length);
 // end) pass the format test. Positions beyond `length` fail their test.
 bool PassesFormatTest(const char* text, std::size_t length);
 
-// Allocates one StarRecord with its stored line in the same allocation: the
-// `length` bytes at `text`, filled up with blanks to 75 characters when
-// shorter, zero-terminated; decodes the fields from it and sets `seq`;
-// `next` is null. The line must pass the format test and be shorter than
-// INT32_MAX bytes. Throws std::bad_alloc when memory runs out. Release with
-// DeleteRecord.
-StarRecord* NewRecord(const char* text, std::size_t length, std::int32_t seq);
-
-// Releases a record made by NewRecord (null is allowed).
-void DeleteRecord(StarRecord* record);
+// Fills `record` from the `length` bytes at `text`, a line that passes the
+// format test and is shorter than INT32_MAX bytes: copies the line to
+// `line` (room for max(length, 75) + 1 bytes), filled up with blanks to 75
+// characters when shorter and zero-terminated, decodes the fields from it,
+// sets `seq` and leaves `next` null.
+void DecodeRecord(const char* text, std::size_t length, std::int32_t seq, char* line,
+                  StarRecord* record);
 
 // The decoding sums, on a stored line (at least 75 characters).
 // Magnitude at `tens` (tens, units, point, tenths, hundredths): each digit
@@ -117,6 +114,12 @@ void DeleteRecord(StarRecord* record);
 // floats, widened), summed in 64-bit floating point in that order; non-digits
 // add nothing.
 double DecodeMagnitude(const char* tens);
+// The same magnitude as a code 0-9999 of its four digit values (a non-digit
+// counting as 0), tens first; MagnitudeOfCode gives the very value that
+// DecodeMagnitude gives for it, and 0 only for code 0.
+constexpr int kMagnitudeCodes = 10000;
+int MagnitudeCode(const char* tens);
+double MagnitudeOfCode(int code);
 // Period at positions 46-54: thousands to units, "K" at 50 multiplies the
 // whole part by 1000, then tenths to ten-thousandths; non-digits add nothing.
 double DecodePeriod(const char* line);

@@ -1,10 +1,16 @@
 #include "line_reader.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 namespace velmo {
 
-LineReader::LineReader(std::istream& in) : in(in), buffer(new char[kBlockSize]) {}
+LineReader::LineReader(int fd, std::uint64_t begin, std::uint64_t end)
+    : fd(fd), offset(begin), stopOffset(end), buffer(new char[kBlockSize]) {}
+
+LineReader::LineReader(std::istream& in) : in(&in), buffer(new char[kBlockSize]) {}
 
 LineReader::Status LineReader::Next(const char*& text, std::size_t& length) {
     for (;;) {
@@ -52,13 +58,34 @@ bool LineReader::Refill() {
     begin = 0;
     end = held;
 
-    in.read(buffer.get() + end, static_cast<std::streamsize>(capacity - end));
-    end += static_cast<std::size_t>(in.gcount());
-    if (in.eof()) {
-        atEof = true;  // a short read ends the file
-        return !in.bad();
+    if (in != nullptr) {
+        in->read(buffer.get() + end, static_cast<std::streamsize>(capacity - end));
+        end += static_cast<std::size_t>(in->gcount());
+        if (in->eof()) {
+            atEof = true;  // a short read ends the stream
+            return !in->bad();
+        }
+        return in->good();  // a full block, or a failure that is not the end
     }
-    return in.good();  // a full block, or a failure that is not the end of the file
+    std::size_t want = capacity - end;
+    if (stopOffset - offset < want) {
+        want = static_cast<std::size_t>(stopOffset - offset);
+    }
+    ssize_t got = 0;
+    do {
+        got = ::pread(fd, buffer.get() + end, want, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        return false;
+    }
+    end += static_cast<std::size_t>(got);
+    offset += static_cast<std::uint64_t>(got);
+    // A read that gives nothing ends the file (or the part of it); a short
+    // read does not, since a file may give less than asked and still go on.
+    if (got == 0 || offset >= stopOffset) {
+        atEof = true;
+    }
+    return true;
 }
 
 }  // namespace velmo

@@ -1,33 +1,30 @@
 // Building a result list: nodes appended one by one in catalogue order,
-// taken from the catalogue's spare nodes while there are any, else newly
-// allocated; owned by the builder until handed to the catalogue, so that an
-// allocation failure half-way loses nothing.
+// taken from an arena. The arena owns the nodes; a list cut short by an
+// allocation failure is simply not handed over.
 #pragma once
 
 #include <cstdint>
+#include <new>
 
+#include "arena.h"
 #include "star_catalog.h"
 
 namespace velmo {
 
 class ResultListBuilder {
   public:
-    // `spare`: the catalogue's spare nodes (linked by next), borrowed.
-    explicit ResultListBuilder(ResultNode*& spare) : spare(spare) {}
-    ~ResultListBuilder();  // returns the nodes not handed over to `spare`
+    // `arena`: the arena of the nodes, borrowed. Positions start after
+    // `positionsBefore` (0: the first node gets 1).
+    explicit ResultListBuilder(Arena& arena, std::int32_t positionsBefore = 0)
+        : arena(arena), before(positionsBefore) {}
     ResultListBuilder(const ResultListBuilder&) = delete;
     ResultListBuilder& operator=(const ResultListBuilder&) = delete;
 
-    // Appends a node for `record` (borrowed) with the next position, 1 for
-    // the first. Throws std::bad_alloc when memory runs out.
+    // Appends a node for `record` (borrowed) with the next position. Throws
+    // std::bad_alloc when the arena cannot grow.
     void Append(StarRecord* record) {
-        ResultNode* node = spare;
-        if (node != nullptr) {
-            spare = node->next;
-            *node = ResultNode{count + 1, tail, record, nullptr};
-        } else {
-            node = new ResultNode{count + 1, tail, record, nullptr};
-        }
+        ResultNode* node = new (arena.Allocate(sizeof(ResultNode)))
+            ResultNode{before + count + 1, tail, record, nullptr};
         if (tail == nullptr) {
             head = node;
         } else {
@@ -37,10 +34,10 @@ class ResultListBuilder {
         ++count;
     }
 
-    std::int32_t Count() const { return count; }
+    std::int32_t Count() const { return count; }  // nodes appended
 
-    // Hands the list to the caller, who then owns it; the builder is empty
-    // afterwards. Both are null when nothing was appended.
+    // Hands the list to the caller; the builder is empty afterwards. Both
+    // are null when nothing was appended.
     void Release(ResultNode*& first, ResultNode*& last) {
         first = head;
         last = tail;
@@ -49,13 +46,11 @@ class ResultListBuilder {
     }
 
   private:
-    ResultNode*& spare;
+    Arena& arena;
+    std::int32_t before;
     ResultNode* head = nullptr;
     ResultNode* tail = nullptr;
     std::int32_t count = 0;
 };
-
-// Releases every node from `first` along `next`.
-void DeleteResultNodes(ResultNode* first);
 
 }  // namespace velmo

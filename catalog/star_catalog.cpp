@@ -2,66 +2,27 @@
 // getters of StarCatalog.
 #include "star_catalog.h"
 
-#include "line_format.h"
-#include "result_list.h"
-
-namespace velmo {
-
-ResultListBuilder::~ResultListBuilder() {
-    if (head != nullptr) {
-        tail->next = spare;
-        spare = head;
-    }
-}
-
-void DeleteResultNodes(ResultNode* first) {
-    while (first != nullptr) {
-        ResultNode* next = first->next;
-        delete first;
-        first = next;
-    }
-}
-
-}  // namespace velmo
-
 StarCatalog::StarCatalog() = default;
 
 StarCatalog::~StarCatalog() {
-    if (inputStream.is_open()) {
-        inputStream.close();
-    }
     // The pointers, not the flags, say what is owned: they are the same
     // whenever an operation has completed, and the pointers stay right even
-    // if an allocation failure cut an operation short.
-    // Nodes before records: freeing the small nodes last would leave them
-    // scattered through the heap that the next catalogue is built in.
+    // if an allocation failure cut an operation short. Nodes before records.
     ClearResults();
-    FreeSpareNodes();
+    nodeArena.ReleaseAll();
     ClearRecords();
 }
 
 void StarCatalog::ClearResults() {
-    if (resultHead != nullptr) {
-        resultTail->next = spareNodes;
-        spareNodes = resultHead;
-    }
+    nodeArena.Reset();
     resultHead = nullptr;
     cursor = nullptr;
     resultTail = nullptr;
 }
 
-void StarCatalog::FreeSpareNodes() {
-    velmo::DeleteResultNodes(spareNodes);
-    spareNodes = nullptr;
-}
-
 void StarCatalog::ClearRecords() {
-    StarRecord* record = firstRecord;
-    while (record != nullptr) {
-        StarRecord* next = record->next;
-        velmo::DeleteRecord(record);
-        record = next;
-    }
+    recordArena.ReleaseAll();
+    firstChunk = nullptr;
     firstRecord = nullptr;
 }
 

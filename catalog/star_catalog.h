@@ -14,7 +14,13 @@
 #include <fstream>
 #include <string>
 
+#include "arena.h"
 #include "atomic_file.h"
+
+namespace velmo {
+struct MatchCriteria;
+struct RecordChunk;
+}  // namespace velmo
 
 // One valid catalogue line and its decoded fields. Created by Load, owned by
 // the StarCatalog that loaded it, never changed afterwards. The text fields
@@ -51,16 +57,21 @@ struct ResultNode {
 // Ownership and invariants:
 //  - owns every StarRecord (singly linked from firstRecord, file order, seq 1..n)
 //    and every ResultNode (doubly linked from resultHead to resultTail,
-//    catalogue order, position 1..n); each is a separate allocation (a
-//    record shares its allocation with its stored line);
-//  - nodes of a released result list wait in spareNodes (linked by next)
-//    for the next ListAll or Search; Load frees those it does not reuse, the
-//    destructor frees all. So the nodes held never outnumber the records;
+//    catalogue order, position 1..n); each is a distinct object, but they
+//    live in large blocks (arenas) that are released whole: records with
+//    their stored lines in recordArena, in chunks of consecutive records
+//    (from firstChunk, file order) that also keep the packed copy of the
+//    searched fields; nodes in nodeArena;
+//  - the memory of a released result list is handed out again by the next
+//    ListAll or Search; Load unmaps it and builds the list of all records
+//    in new blocks, the destructor unmaps all. So the nodes held never
+//    outnumber the records;
 //  - loaded     == (firstRecord != nullptr);
 //  - hasResults == (resultHead != nullptr); then cursor is a node of the list,
 //    otherwise resultHead, cursor and resultTail are null;
 //  - atFirst / atLast are end-of-walk markers, see MoveFirst ... MovePrev;
-//  - the input stream and the output file are closed between operations.
+//  - the catalogue file is open only during Load; the output file is
+//    closed between operations.
 //
 // Not copyable: it owns raw nodes.
 class StarCatalog {
@@ -83,6 +94,12 @@ public:
     // Lines end at a line feed; one carriage return before it is dropped.
     // Lines of any length are read and stored whole; `path` may be of any
     // length and is kept whole in InputPath(). The criteria are not touched.
+    //
+    // A large file is split at line boundaries into one piece per core,
+    // decoded by as many threads at once and joined in file order; the
+    // records, their seq and the result list are exactly those of one pass.
+    // Load returns only when every thread has ended. When memory runs out
+    // it throws std::bad_alloc, leaving nothing loaded and no memory held.
     std::int32_t Load(const char* path);
 
     // Rebuilds the result list from every record, in file order; cursor on
@@ -92,8 +109,9 @@ public:
 
     // Release the result list / the record list. Callers clear hasResults /
     // loaded themselves; ClearResults must run before the records go.
-    // ClearResults takes constant time: the nodes go to the spare list that
-    // the next ListAll or Search builds from, instead of one free each.
+    // ClearResults takes constant time: the nodes' memory is kept for the
+    // next ListAll or Search to build from. ClearRecords unmaps the blocks
+    // of the records, a few calls however many records there were.
     void ClearResults();
     void ClearRecords();
 
@@ -203,20 +221,21 @@ public:
     const char* OutputPath() const { return outputPath.c_str(); }
 
 private:
-    // Frees the nodes of the spare list.
-    void FreeSpareNodes();
+    // The criteria as the matching rules take them.
+    velmo::MatchCriteria Criteria() const;
     // The body of SaveCsv (csv true) and SaveText (csv false).
     std::int32_t WriteResults(const char* path, bool csv);
 
     std::string inputPath;      // path last given to Load, held whole
     std::string outputPath;     // path last given to a save while loaded, held whole
-    std::ifstream inputStream;  // open only during Load, binary, read in large blocks
     velmo::AtomicFile outputFile; // open only during SaveCsv / SaveText, written in large blocks
     StarRecord* firstRecord = nullptr;
     ResultNode* resultHead = nullptr;
     ResultNode* cursor = nullptr;
     ResultNode* resultTail = nullptr;
-    ResultNode* spareNodes = nullptr; // released nodes kept for reuse, see above
+    velmo::RecordChunk* firstChunk = nullptr; // the chunks of the records, file order
+    velmo::Arena recordArena;                 // records, stored lines, packed copy
+    velmo::Arena nodeArena;                   // result nodes
     std::int16_t raWest = 0;
     std::int16_t raEast = 23;
     std::int16_t decSouth = -90;

@@ -1,0 +1,162 @@
+#include "arena.h"
+
+#include <sys/mman.h>
+
+#include <atomic>
+#include <cstdint>
+#include <new>
+
+namespace velmo {
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kFirstBlockBytes = kHugePage;
+constexpr std::size_t kLargestBlockBytes = std::size_t{64} << 20;
+
+std::atomic<bool> hugePagesAllowed{true};
+std::atomic<std::size_t> mappedBlocks{0};
+std::atomic<long> mapsBeforeFailure{-1};
+
+// Consumes one map of the failure hook; false when this map is to fail.
+bool MapAllowedByHook() {
+    long left = mapsBeforeFailure.load(std::memory_order_relaxed);
+    while (left >= 0) {
+        if (left == 0) {
+            return false;
+        }
+        if (mapsBeforeFailure.compare_exchange_weak(left, left - 1, std::memory_order_relaxed)) {
+            return true;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// Header at the start of each mapped block; the usable bytes follow it.
+struct Arena::Block {
+    Block* next;
+    std::size_t bytes;  // the whole mapping, header included
+    char* Begin() { return reinterpret_cast<char*>(this) + 64; }
+    char* End() { return reinterpret_cast<char*>(this) + bytes; }
+};
+
+Arena::~Arena() { ReleaseAll(); }
+
+void* Arena::AllocateSlow(std::size_t bytes) {
+    // A block that a Reset left behind is used again when the request fits.
+    if (current != nullptr && current->next != nullptr &&
+        bytes <= static_cast<std::size_t>(current->next->End() - current->next->Begin())) {
+        current = current->next;
+    } else {
+        Block* block = MapBlock(bytes);
+        if (block == nullptr) {
+            throw std::bad_alloc();
+        }
+        if (current == nullptr) {
+            block->next = first;
+            first = block;
+        } else {
+            block->next = current->next;
+            current->next = block;
+        }
+        current = block;
+    }
+    cursor = current->Begin() + bytes;
+    limit = current->End();
+    return current->Begin();
+}
+
+Arena::Block* Arena::MapBlock(std::size_t bytes) {
+    // Blocks grow with their number, so that a small catalogue stays small
+    // and a large one needs few mappings.
+    std::size_t size = kFirstBlockBytes << (blocksMapped < 6 ? blocksMapped : 6);
+    if (size > kLargestBlockBytes) {
+        size = kLargestBlockBytes;
+    }
+    const std::size_t needed = (bytes + 64 + kHugePage - 1) & ~(kHugePage - 1);
+    if (needed < bytes) {
+        return nullptr;  // overflow
+    }
+    if (size < needed) {
+        size = needed;
+    }
+    if (!MapAllowedByHook()) {
+        return nullptr;
+    }
+    // Map one huge page more than needed and trim, so that the block starts
+    // on a huge-page boundary.
+    const std::size_t mapped = size + kHugePage;
+    void* memory =
+        mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        return nullptr;
+    }
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
+    if (aligned > start) {
+        munmap(memory, aligned - start);
+    }
+    const std::uintptr_t tail = start + mapped - (aligned + size);
+    if (tail > 0) {
+        munmap(reinterpret_cast<void*>(aligned + size), tail);
+    }
+    if (hugePagesAllowed.load(std::memory_order_relaxed)) {
+        // Refused on kernels without transparent huge pages: plain pages then.
+        madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+    }
+    ++blocksMapped;
+    mappedBlocks.fetch_add(1, std::memory_order_relaxed);
+    Block* block = reinterpret_cast<Block*>(aligned);
+    block->next = nullptr;
+    block->bytes = size;
+    return block;
+}
+
+void Arena::Reset() {
+    current = first;
+    if (current != nullptr) {
+        cursor = current->Begin();
+        limit = current->End();
+    } else {
+        cursor = limit = nullptr;
+    }
+}
+
+void Arena::ReleaseAll() {
+    while (first != nullptr) {
+        Block* next = first->next;
+        munmap(first, first->bytes);
+        mappedBlocks.fetch_sub(1, std::memory_order_relaxed);
+        first = next;
+    }
+    current = nullptr;
+    cursor = limit = nullptr;
+    blocksMapped = 0;
+}
+
+void Arena::Adopt(Arena& other) {
+    if (other.first != nullptr) {
+        Block* last = other.first;
+        while (last->next != nullptr) {
+            last = last->next;
+        }
+        last->next = first;
+        first = other.first;
+        blocksMapped += other.blocksMapped;
+    }
+    // New allocations must not land in the blocks taken over: with no
+    // current block, the next one maps a fresh block at the front.
+    current = nullptr;
+    cursor = limit = nullptr;
+    other.first = other.current = nullptr;
+    other.cursor = other.limit = nullptr;
+    other.blocksMapped = 0;
+}
+
+void SetHugePagesAllowed(bool allowed) { hugePagesAllowed.store(allowed); }
+bool HugePagesAllowed() { return hugePagesAllowed.load(); }
+std::size_t MappedArenaBlocks() { return mappedBlocks.load(); }
+void FailArenaMapsAfter(long maps) { mapsBeforeFailure.store(maps); }
+
+}  // namespace velmo
