@@ -69,7 +69,11 @@ TEST_F(SafeFilesTest, FullDiskLeavesTheTargetWhole) {
     if (geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
     const std::string disk = PathOf("disk");
     ASSERT_EQ(mkdir(disk.c_str(), 0700), 0);
-    ASSERT_EQ(mount("velmo-test", disk.c_str(), "tmpfs", 0, "size=256k"), 0) << strerror(errno);
+    if (mount("velmo-test", disk.c_str(), "tmpfs", 0, "size=256k") != 0) {
+        // Root without the right to mount, as in some containers.
+        ASSERT_TRUE(errno == EPERM || errno == EACCES) << strerror(errno);
+        GTEST_SKIP() << "this root may not mount a tmpfs: " << strerror(errno);
+    }
     struct Unmount {
         std::string path;
         ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
