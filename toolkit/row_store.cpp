@@ -1,12 +1,16 @@
 #include "toolkit/row_store.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
 namespace tk {
 namespace {
 
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::uint32_t kChunkBytes = 256 * 1024;
 constexpr std::size_t kMinDeadBytesToCompact = 1024 * 1024;
 
@@ -79,7 +83,43 @@ std::size_t RecordSize(const char* record) {
     return static_cast<std::size_t>(reader.Position() - record);
 }
 
+// The length of the mapping that holds `bytes`: whole huge pages.
+std::size_t MappedLength(std::size_t bytes) {
+    return (bytes + kHugePage - 1) & ~(kHugePage - 1);
+}
+
 } // namespace
+
+void* RowIndexAllocate(std::size_t bytes) {
+    if (bytes < kHugePage) return ::operator new(bytes);
+    const std::size_t length = MappedLength(bytes);
+    if (length < bytes || length + kHugePage < length) throw std::bad_alloc();
+    // One huge page more than needed, trimmed so that the block starts on a
+    // huge-page boundary.
+    void* memory = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
+    if (aligned > start) munmap(memory, aligned - start);
+    const std::uintptr_t tail = start + length + kHugePage - (aligned + length);
+    if (tail > 0) munmap(reinterpret_cast<void*>(aligned + length), tail);
+    madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE); // refused: plain pages
+    return reinterpret_cast<void*>(aligned);
+}
+
+void RowIndexRelease(void* memory, std::size_t bytes) noexcept {
+    if (memory == nullptr) return;
+    if (bytes < kHugePage) {
+        ::operator delete(memory);
+    } else {
+        munmap(memory, MappedLength(bytes));
+    }
+}
+
+void ChunkUnmap::operator()(char* memory) const noexcept {
+    if (memory != nullptr) munmap(memory, bytes);
+}
 
 char* RowStore::RecordAt(std::uint64_t ref) const {
     const Chunk& chunk = chunks_[static_cast<std::size_t>(ref >> 32)];
@@ -91,7 +131,13 @@ char* RowStore::Reserve(std::size_t size, std::uint64_t& ref) {
     if (chunks_.empty() || chunks_.back().size - chunks_.back().used < bytes) {
         Chunk chunk;
         chunk.size = std::max(kChunkBytes, bytes);
-        chunk.data = std::make_unique<char[]>(chunk.size);
+        // Populated now: the chunk is about to be filled, and one call costs
+        // far less than a fault on each of its pages.
+        void* memory = mmap(nullptr, chunk.size, PROT_READ | PROT_WRITE,
+                            MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (memory == MAP_FAILED) throw std::bad_alloc();
+        chunk.data =
+            std::unique_ptr<char[], ChunkUnmap>(static_cast<char*>(memory), ChunkUnmap{chunk.size});
         chunks_.push_back(std::move(chunk));
     }
     Chunk& chunk = chunks_.back();
@@ -223,7 +269,7 @@ void RowStore::Rewrite(int insertColumn) {
 }
 
 void RowStore::Clear() {
-    std::vector<std::uint64_t>().swap(rows_);
+    decltype(rows_)().swap(rows_);
     std::vector<Chunk>().swap(chunks_);
     std::string().swap(scratch_);
     usedBytes_ = 0;

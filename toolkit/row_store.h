@@ -12,16 +12,58 @@
 //
 // Rows are numbered from 0; cells never set read as empty. Text views
 // returned by Cell stay valid until the next change to the store.
+//
+// Filling millions of rows is bound by the first touch of fresh memory, one
+// page fault per 4 KiB page. So the arena's chunks are mapped with their
+// pages populated at once (one system call per chunk), and a row index of
+// 2 MiB or more is mapped aligned to 2 MiB with transparent huge pages asked
+// for (one fault per 2 MiB). Where the kernel refuses either, pages are
+// faulted in as usual and only the speed changes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tk {
+
+// Memory for the row index: blocks of 2 MiB or more are mapped (aligned to
+// 2 MiB, huge pages asked for), smaller ones come from the heap. Allocate
+// throws std::bad_alloc when there is no memory; deallocate takes the count
+// that was asked for.
+void* RowIndexAllocate(std::size_t bytes);
+void RowIndexRelease(void* memory, std::size_t bytes) noexcept;
+
+template <class T>
+struct RowIndexAllocator {
+    using value_type = T;
+    RowIndexAllocator() = default;
+    template <class U>
+    RowIndexAllocator(const RowIndexAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
+        return static_cast<T*>(RowIndexAllocate(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { RowIndexRelease(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const RowIndexAllocator<U>&) const noexcept {
+        return true;
+    }
+    template <class U>
+    bool operator!=(const RowIndexAllocator<U>&) const noexcept {
+        return false;
+    }
+};
+
+// Unmaps an arena chunk; holds the size it was mapped with.
+struct ChunkUnmap {
+    std::size_t bytes = 0;
+    void operator()(char* memory) const noexcept;
+};
 
 class RowStore {
 public:
@@ -48,7 +90,7 @@ public:
 
 private:
     struct Chunk {
-        std::unique_ptr<char[]> data;
+        std::unique_ptr<char[], ChunkUnmap> data;
         std::uint32_t size = 0;
         std::uint32_t used = 0;
     };
@@ -64,7 +106,8 @@ private:
     // `insertColumn` >= 0 an empty cell is inserted there on the way.
     void Rewrite(int insertColumn);
 
-    std::vector<std::uint64_t> rows_; // chunk index << 32 | offset in chunk
+    // chunk index << 32 | offset in chunk
+    std::vector<std::uint64_t, RowIndexAllocator<std::uint64_t>> rows_;
     std::vector<Chunk> chunks_;
     std::size_t usedBytes_ = 0;    // bytes written into chunks, dead ones included
     std::size_t deadBytes_ = 0;    // bytes of records that were moved away

@@ -143,4 +143,30 @@ TEST(RowStoreTest, InsertingAColumnLeavesShortRowsAndTheRowsAfterThemIntact) {
     }
 }
 
+// Past 262,144 rows the row index outgrows 2 MiB and moves from the heap to
+// its own mapping; rows inserted in front and in the middle then reallocate
+// and shift it there, and Clear gives it back so that the store refills.
+TEST(RowStoreTest, ARowIndexOfSeveralMegabytesKeepsItsRowsAcrossInsertsAndClear) {
+    RowStore store;
+    constexpr int kRows = 400000;
+    for (int i = 0; i < kRows; ++i) store.InsertRow(i, std::to_string(i));
+    store.InsertRow(0, "first");
+    store.InsertRow(kRows / 2, "middle");
+    store.SetCell(kRows + 1, 1, "last");
+    ASSERT_EQ(store.RowCount(), kRows + 2);
+    EXPECT_EQ(store.Cell(0, 0), "first");
+    EXPECT_EQ(store.Cell(1, 0), "0");
+    EXPECT_EQ(store.Cell(kRows / 2 - 1, 0), std::to_string(kRows / 2 - 2));
+    EXPECT_EQ(store.Cell(kRows / 2, 0), "middle");
+    EXPECT_EQ(store.Cell(kRows / 2 + 1, 0), std::to_string(kRows / 2 - 1));
+    EXPECT_EQ(store.Cell(kRows + 1, 0), std::to_string(kRows - 1));
+    EXPECT_EQ(store.Cell(kRows + 1, 1), "last");
+    EXPECT_GE(store.BytesHeld(), static_cast<std::size_t>(kRows) * 8);
+
+    store.Clear();
+    EXPECT_LT(store.BytesHeld(), 64u);
+    for (int i = 0; i < kRows; ++i) store.InsertRow(i, "again");
+    EXPECT_EQ(store.Cell(kRows - 1, 0), "again");
+}
+
 } // namespace
