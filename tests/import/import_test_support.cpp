@@ -69,10 +69,17 @@ RunResult RunImport(const std::vector<std::string>& args, const std::string& inp
     const std::string err = io.Path("stderr");
 
     std::vector<std::string> command;
+    std::string program = VELMO_IMPORT_PROGRAM;
     if (!user.empty()) {
         command = {"/usr/bin/setpriv", "--reuid=" + user, "--regid=nogroup", "--clear-groups"};
+        // The build folder may be private to its owner: run a copy from the
+        // folder that every user may enter.
+        const std::string copy = io.Path("velmo-cli");
+        std::filesystem::copy_file(program, copy);
+        ::chmod(copy.c_str(), 0755);
+        program = copy;
     }
-    command.push_back(VELMO_IMPORT_PROGRAM);
+    command.push_back(program);
     command.push_back("import");
     command.insert(command.end(), args.begin(), args.end());
     std::vector<char*> argv;
