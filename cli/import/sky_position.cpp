@@ -7,7 +7,7 @@
 namespace velmo::importing {
 namespace {
 
-constexpr int kMaxParts = 3;
+constexpr std::size_t kMaxParts = 3;
 
 // A coordinate cut into its sexagesimal parts.
 struct Parts {
@@ -18,9 +18,10 @@ struct Parts {
 
 bool IsSeparator(char c) { return IsBlank(c) || c == ':'; }
 
-// Splits at runs of blanks and colons; false when there are more than three
-// parts.
-bool SplitParts(std::string_view text, Parts* parts) {
+// Cuts `text` at runs of blanks and colons into at most `most` tokens.
+// Returns how many there are, or most + 1 when there are more.
+std::size_t SplitTokens(std::string_view text, std::string_view* tokens, std::size_t most) {
+    std::size_t count = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
         while (pos < text.size() && IsSeparator(text[pos])) {
@@ -29,15 +30,26 @@ bool SplitParts(std::string_view text, Parts* parts) {
         if (pos >= text.size()) {
             break;
         }
+        if (count == most) {
+            return most + 1;
+        }
         const std::size_t start = pos;
         while (pos < text.size() && !IsSeparator(text[pos])) {
             ++pos;
         }
-        if (parts->count == kMaxParts) {
-            return false;
-        }
-        parts->part[parts->count++] = text.substr(start, pos - start);
+        tokens[count++] = text.substr(start, pos - start);
     }
+    return count;
+}
+
+// Splits a coordinate into its parts; false when there are none or more
+// than three.
+bool SplitParts(std::string_view text, Parts* parts) {
+    const std::size_t count = SplitTokens(text, parts->part, kMaxParts);
+    if (count > kMaxParts) {
+        return false;
+    }
+    parts->count = static_cast<int>(count);
     parts->separated = parts->count > 1;
     return parts->count > 0;
 }
@@ -196,24 +208,7 @@ PositionRead ReadPosition(std::string_view text, bool raHours, LinePosition* out
     }
     // No sign: two numbers, or sexagesimal halves of equal length.
     std::string_view tokens[6];
-    std::size_t count = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        while (pos < text.size() && IsSeparator(text[pos])) {
-            ++pos;
-        }
-        if (pos >= text.size()) {
-            break;
-        }
-        if (count == 6) {
-            return PositionRead::kUnreadable;
-        }
-        const std::size_t start = pos;
-        while (pos < text.size() && !IsSeparator(text[pos])) {
-            ++pos;
-        }
-        tokens[count++] = text.substr(start, pos - start);
-    }
+    const std::size_t count = SplitTokens(text, tokens, 6);
     if (count != 2 && count != 4 && count != 6) {
         return PositionRead::kUnreadable;
     }
