@@ -15,7 +15,7 @@
 #include "search_command.h"
 #include "usage.h"
 
-#include "import/import_command.h"
+#include "import_command.h"
 
 namespace {
 

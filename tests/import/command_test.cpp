@@ -216,7 +216,7 @@ TEST(ImportCommandTest, OptionErrorsAndHelp) {
     const auto help = RunImport({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: velmo-cli import [OPTIONS] INPUT [-o FILE]\n", 0), 0u);
-    EXPECT_EQ(help.out, ReadFile(std::string(VELMO_IMPORT_SOURCE_DIR) + "/import_usage.txt"));
+    EXPECT_EQ(help.out, ReadFile(VELMO_IMPORT_USAGE_FILE));
     struct Case {
         std::vector<std::string> args;
         const char* err;
