@@ -25,10 +25,37 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The descriptor that `path` names when it lies in this process's own
+// descriptor folder (/proc/PID/fd or /proc/PID/task/TID/fd, where /dev/fd,
+// /proc/self/fd and /proc/thread-self/fd lead); -1 for any other path.
+int DescriptorNamed(const std::string& path) {
+    const std::string name = NameOf(path);
+    if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
+    }
+    char resolved[PATH_MAX];
+    if (::realpath(FolderOf(path).c_str(), resolved) == nullptr) return -1;
+    const std::string folder = resolved;
+    const std::string own = "/proc/" + std::to_string(::getpid());
+    bool ours = folder == own + "/fd";
+    const std::string task = own + "/task/";
+    if (!ours && folder.compare(0, task.size(), task) == 0 && folder.size() > task.size() + 3 &&
+        folder.compare(folder.size() - 3, 3, "/fd") == 0) {
+        const std::string id = folder.substr(task.size(), folder.size() - 3 - task.size());
+        ours = id.find_first_not_of("0123456789") == std::string::npos;
+    }
+    return ours ? std::atoi(name.c_str()) : -1;
+}
+
 // Follows `path` through symbolic links to the file they finally name, which
-// need not exist yet. False (errno set) on a loop or an unreadable link.
-bool ResolveLinks(std::string path, std::string& resolved) {
+// need not exist yet, or to the first of the process's descriptors that one
+// of them names (`descriptor`, else -1). False (errno set) on a loop or an
+// unreadable link.
+bool ResolveLinks(std::string path, std::string& resolved, int& descriptor) {
+    descriptor = -1;
     for (int hops = 0; hops < 40; ++hops) {
+        descriptor = DescriptorNamed(path);
+        if (descriptor >= 0) return true;
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             resolved = path;
@@ -46,6 +73,35 @@ bool ResolveLinks(std::string path, std::string& resolved) {
     }
     errno = ELOOP;
     return false;
+}
+
+// Descriptor 1 or 2 when the file open on it is the file `info` describes;
+// -1 when neither is.
+int StandardDescriptorOf(const struct stat& info) {
+    for (const int candidate : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat open {};
+        if (::fstat(candidate, &open) == 0 && open.st_dev == info.st_dev &&
+            open.st_ino == info.st_ino) {
+            return candidate;
+        }
+    }
+    return -1;
+}
+
+// The temporary file's name pattern beside `target`: ".NAME.XXXXXX", with
+// NAME shortened as far as needed for the whole to fit the folder's limit
+// on a name's length.
+std::string TemporaryPattern(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    std::string name = NameOf(target);
+    long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (limit <= 0) limit = NAME_MAX;
+    constexpr std::size_t kAdded = 8;  // the leading dot and ".XXXXXX"
+    const std::size_t room = static_cast<std::size_t>(limit) > kAdded
+                                 ? static_cast<std::size_t>(limit) - kAdded
+                                 : 1;
+    if (name.size() > room) name.resize(room);
+    return folder + "/." + name + ".XXXXXX";
 }
 
 // The permission bits a newly created file gets from this process's umask.
@@ -70,11 +126,25 @@ bool AtomicFile::Open(const std::string& path) {
     Abort();
     error = 0;
     if (path.empty()) return Fail(ENOENT);
-    if (!ResolveLinks(path, target)) return Fail(errno);
+    int descriptor = -1;
+    if (!ResolveLinks(path, target, descriptor)) return Fail(errno);
 
     struct stat info {};
-    const bool exists = ::stat(target.c_str(), &info) == 0;
+    const bool exists = descriptor < 0 && ::stat(target.c_str(), &info) == 0;
+    if (exists) descriptor = StandardDescriptorOf(info);
+    if (descriptor >= 0) {
+        // Written as the descriptor stands; one open only for reading is no
+        // place to write to.
+        const int flags = ::fcntl(descriptor, F_GETFL);
+        if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) return Fail(EBADF);
+        fd = descriptor;
+        borrowed = true;
+        return true;
+    }
     if (exists && S_ISDIR(info.st_mode)) return Fail(EISDIR);
+    if (exists && S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return Fail(errno);
+    }
     if (exists && !S_ISREG(info.st_mode)) {
         // A device, FIFO or terminal: it cannot be replaced, only written.
         direct = true;
@@ -82,7 +152,7 @@ bool AtomicFile::Open(const std::string& path) {
         return fd >= 0 ? true : Fail(errno);
     }
 
-    std::string name = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    std::string name = TemporaryPattern(target);
     fd = ::mkostemp(&name[0], O_CLOEXEC);
     if (fd < 0) return Fail(errno);
     temporary = name;
@@ -103,6 +173,11 @@ bool AtomicFile::Open(const std::string& path) {
 
 bool AtomicFile::Commit() {
     if (fd < 0) return Fail(EBADF);
+    if (borrowed) {
+        fd = -1;
+        borrowed = false;
+        return true;
+    }
     if (direct) {
         const int closed = ::close(fd);
         fd = -1;
@@ -128,6 +203,10 @@ bool AtomicFile::Commit() {
 }
 
 void AtomicFile::Abort() {
+    if (borrowed) {
+        fd = -1;  // not ours to close
+        borrowed = false;
+    }
     if (fd >= 0) {
         ::close(fd);
         fd = -1;

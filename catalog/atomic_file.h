@@ -13,6 +13,14 @@
 // and is not a regular file (/dev/full, a FIFO, a terminal) cannot be
 // replaced by a rename; it is opened and written directly, as such files are
 // meant to be.
+//
+// A target that names one of this process's open descriptors (after its
+// links are followed: /dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N),
+// or whose file is the one open on descriptor 1 or 2, is written through
+// that descriptor as it stands (appending when it was opened to append, a
+// pipe as a pipe); the descriptor stays open. An existing file that this
+// process may not write is refused (EACCES), as a rewrite in place would be,
+// even though its folder would allow the rename.
 #pragma once
 
 #include <string>
@@ -45,11 +53,16 @@ class AtomicFile {
     // errno of the last failure, 0 when none.
     int Error() const { return error; }
 
+    // The temporary file being written, empty when none (before Open, after
+    // Commit or Abort, and when writing in place or through a descriptor).
+    const std::string& TemporaryPath() const { return temporary; }
+
   private:
     bool Fail(int code);
 
     int fd = -1;
     bool direct = false;     // writing to a non-regular target in place
+    bool borrowed = false;   // fd is one of the process's own descriptors, not closed here
     std::string target;      // the file that the content replaces (links resolved)
     std::string temporary;   // the temporary file beside it, empty when direct
     int error = 0;

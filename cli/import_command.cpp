@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "atomic_file.h"
 #include "block_writer.h"
 #include "gcvs_records.h"
 #include "import_report.h"
 #include "import_usage_text.h"
 #include "line_source.h"
+#include "output_file.h"
 #include "shown_text.h"
 #include "star_line.h"
 #include "table_records.h"
@@ -41,18 +41,20 @@ struct ImportOptions {
     ColumnNames columns;
 };
 
-void WriteAll(int fd, const std::string& text) {
+// Returns 0, or the errno of the write that failed.
+int WriteAll(int fd, const std::string& text) {
     const char* data = text.data();
     std::size_t size = text.size();
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR) continue;
-            return;  // nowhere left to report to
+            return errno;
         }
         data += written;
         size -= static_cast<std::size_t>(written);
     }
+    return 0;
 }
 
 void Error(const std::string& message) { WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n"); }
@@ -114,9 +116,13 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
             case 'v':
                 options->verbose = true;
                 break;
-            case 'h':
-                WriteAll(STDOUT_FILENO, kImportUsage);
-                return 0;
+            case 'h': {
+                const int failed = WriteAll(STDOUT_FILENO, kImportUsage);
+                if (failed != 0 && failed != EPIPE) {
+                    Error(std::string("standard output: ") + std::strerror(failed));
+                }
+                return failed == 0 ? 0 : 2;
+            }
             case kKindOption:
                 if (std::strcmp(optarg, "gcvs") == 0) {
                     options->kind = ImportOptions::kGcvs;
@@ -333,18 +339,15 @@ int Import(const ImportOptions& options) {
     if (inputFd < 0) {
         return 2;
     }
-    AtomicFile file;
-    int outputFd = STDOUT_FILENO;
-    const std::string outputLabel =
-        options.output.empty() ? "standard output" : Quote(options.output);
-    if (!options.output.empty()) {
-        if (!file.Open(options.output)) {
-            Error("cannot write " + outputLabel + ": " + std::strerror(file.Error()));
-            if (inputFd != STDIN_FILENO) ::close(inputFd);
-            return 2;
-        }
-        outputFd = file.Descriptor();
+    velmo_cli::OutputFile file;
+    const bool toStandardOutput = options.output.empty() || options.output == "-";
+    const std::string outputLabel = toStandardOutput ? "standard output" : Quote(options.output);
+    if (!file.Open(toStandardOutput ? nullptr : options.output.c_str(), options.input.c_str())) {
+        Error("cannot write " + outputLabel + ": " + file.Why());
+        if (inputFd != STDIN_FILENO) ::close(inputFd);
+        return 2;
     }
+    const int outputFd = file.Descriptor();
 
     LineSource source(inputFd);
     Importer importer(options, outputFd);
@@ -353,16 +356,14 @@ int Import(const ImportOptions& options) {
         ::close(inputFd);
     }
     if (status != -1) {
-        return status;  // the AtomicFile removes its temporary file
+        return status;  // the OutputFile removes its temporary file
     }
     const ImportReport& report = importer.Report();
-    if (!options.output.empty()) {
-        if (report.Written() == 0) {
-            file.Abort();  // nothing to write: the old file stays
-        } else if (!file.Commit()) {
-            Error("cannot write " + outputLabel + ": " + std::strerror(file.Error()));
-            return 2;
-        }
+    if (report.Written() == 0) {
+        file.Abort();  // nothing to write: the old file stays
+    } else if (!file.Commit()) {
+        Error("cannot write " + outputLabel + ": " + file.Why());
+        return 2;
     }
     WriteAll(STDERR_FILENO, report.Summary() + "\n");
     return report.Written() > 0 ? 0 : 1;

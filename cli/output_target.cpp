@@ -9,21 +9,12 @@
 
 namespace velmo_cli {
 
-bool OutputTarget::Open(const char* target) {
-    if (target == nullptr) {
-        path.clear();
-        writer = std::make_unique<velmo::BlockWriter>(STDOUT_FILENO);
-        return true;
-    }
-    path = target;
-    if (path.empty()) {
-        PrintError("'': " + std::string(std::strerror(ENOENT)));
+bool OutputTarget::Open(const char* target, const char* input) {
+    if (!file.Open(target, input)) {
+        PrintError(std::string(target[0] == '\0' ? "''" : target) + ": " + file.Why());
         return false;
     }
-    if (!file.Open(path)) {
-        PrintError(path + ": " + std::strerror(file.Error()));
-        return false;
-    }
+    path = file.IsStandardOutput() ? std::string() : std::string(target);
     writer = std::make_unique<velmo::BlockWriter>(file.Descriptor());
     return true;
 }
@@ -31,27 +22,23 @@ bool OutputTarget::Open(const char* target) {
 bool OutputTarget::Finish() {
     if (!writer->Finish()) {
         const int error = writer->Error();
-        if (!path.empty()) {
-            file.Abort();
-        }
+        file.Abort();
         return Fail(error);
     }
-    if (!path.empty() && !file.Commit()) {
+    if (!file.Commit()) {
         return Fail(file.Error());
     }
     return true;
 }
 
 bool OutputTarget::Fail(int error) {
-    if (path.empty()) {
-        // A reader that has gone (`velmo-cli search ... | head`) wants no
-        // more; that is no news worth a message.
-        if (error != EPIPE) {
-            PrintError(std::string("standard output: ") + std::strerror(error));
-        }
-    } else {
-        PrintError(path + ": " + std::strerror(error));
+    // A reader that has gone (`velmo-cli search ... | head`, also through
+    // -o /dev/stdout) wants no more; that is no news worth a message.
+    if (error == EPIPE) {
+        return false;
     }
+    PrintError((path.empty() ? std::string("standard output") : path) + ": " +
+               std::strerror(error));
     return false;
 }
 

@@ -1,13 +1,15 @@
-// Where a command writes its results: standard output, through the open
-// descriptor (never by opening a path such as /dev/stdout), or a file given
-// with -o, which is replaced only by a complete new one (AtomicFile).
+// Where a command writes its results, with the messages for its failures:
+// standard output, through the open descriptor, or the file given with -o
+// ("-" for standard output), which is replaced only by a complete new one
+// (OutputFile says how descriptors, read-only files, the input file and
+// interruptions are treated).
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "block_writer.h"
+#include "output_file.h"
 
 namespace velmo_cli {
 
@@ -17,10 +19,11 @@ class OutputTarget {
     OutputTarget(const OutputTarget&) = delete;
     OutputTarget& operator=(const OutputTarget&) = delete;
 
-    // Prepares the output: standard output when `path` is null, else the
-    // file `path`. False, after an error message naming the file, when the
-    // file cannot be written.
-    bool Open(const char* path);
+    // Prepares the output: standard output when `path` is null or "-", else
+    // the file `path`, for a command that reads `input` (see OutputFile).
+    // False, after an error message naming the file, when the file cannot
+    // be written or is the input.
+    bool Open(const char* path, const char* input = nullptr);
 
     // The writer to fill; valid after a successful Open.
     velmo::BlockWriter& Writer() { return *writer; }
@@ -35,7 +38,7 @@ class OutputTarget {
     bool Fail(int error);
 
     std::string path;  // empty for standard output
-    velmo::AtomicFile file;
+    OutputFile file;
     std::unique_ptr<velmo::BlockWriter> writer;
 };
 

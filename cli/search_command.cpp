@@ -96,6 +96,12 @@ int RunSearchCommand(int argc, char* argv[]) {
     }
 
     const char* path = options.catalogue;
+    // Opened first, so that an output that is the catalogue itself is
+    // refused before anything is read.
+    OutputTarget target;
+    if (!target.Open(options.output, path)) {
+        return kExitTrouble;
+    }
     const std::string problem = InputProblem(path);
     StarCatalog catalog;
     const std::int32_t loaded = catalog.Load(path);
@@ -117,10 +123,6 @@ int RunSearchCommand(int argc, char* argv[]) {
         return kExitTrouble;
     }
 
-    OutputTarget target;
-    if (!target.Open(options.output)) {
-        return kExitTrouble;
-    }
     if (options.countOnly) {
         const std::string line = std::to_string(matches) + "\n";
         target.Writer().Append(line.data(), line.size());

@@ -172,6 +172,69 @@ TEST_F(SafeFilesTest, FolderThatCannotBeWrittenRefusesTheSaveAsAnUnprivilegedUse
     EXPECT_EQ(Names(dir), (std::set<std::string>{"catalog.txt", "kept.txt"}));
 }
 
+// A file its user may not write is refused even where the folder would let
+// a rename replace it; root may write any file and is not refused.
+TEST_F(SafeFilesTest, ReadOnlyFileIsRefusedAsAnUnprivilegedUser) {
+    OpenDirToEveryone();
+    ASSERT_EQ(LoadMany(2), 2);
+    const std::string kept = WriteFile("kept.txt", "old\n");
+    ASSERT_EQ(chmod(kept.c_str(), 0444), 0);
+    const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
+    ASSERT_EQ(chown(kept.c_str(), owner, static_cast<gid_t>(-1)), 0);
+    ASSERT_EQ(chmod(dir.c_str(), 0777), 0);  // the folder is no obstacle
+    const int status = RunUnprivileged([&] {
+        return catalog.SaveText(kept.c_str()) == -1 && catalog.SaveCsv(kept.c_str()) == -1 ? 0 : 1;
+    });
+    chmod(dir.c_str(), 0755);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadFile(kept), "old\n");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"catalog.txt", "kept.txt"}));
+    if (geteuid() == 0) {
+        EXPECT_EQ(catalog.SaveText(kept.c_str()), 2);
+        EXPECT_EQ(ReadFile(kept), WorkedLine() + "\n" + WorkedLine() + "\n");
+    }
+}
+
+// A name of 255 bytes, the longest a folder takes, is saved: the temporary
+// name beside it is shortened to fit.
+TEST_F(SafeFilesTest, LongestNameIsSaved) {
+    ASSERT_EQ(LoadMany(2), 2);
+    for (const std::size_t length : {247u, 248u, 255u}) {
+        const std::string name(length, 'x');
+        EXPECT_EQ(catalog.SaveCsv(PathOf(name).c_str()), 2) << length;
+        EXPECT_EQ(catalog.SaveText(PathOf(name).c_str()), 2) << length;
+        EXPECT_EQ(ReadFile(PathOf(name)), WorkedLine() + "\n" + WorkedLine() + "\n");
+    }
+    EXPECT_EQ(Names(dir).size(), 4u) << "the catalogue and three saves, nothing left over";
+}
+
+// A target that names one of the process's descriptors is written through
+// it: the pipe gets the lines, the file behind an appending descriptor keeps
+// what it had.
+TEST_F(SafeFilesTest, DescriptorTargetsAreWrittenThroughTheDescriptor) {
+    ASSERT_EQ(LoadMany(2), 2);
+    const std::string expected = WorkedLine() + "\n" + WorkedLine() + "\n";
+    const std::string log = WriteFile("log.txt", "kept\n");
+    const int appending = open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(appending, 0);
+    const std::string number = std::to_string(appending);
+    for (const std::string& path : {"/dev/fd/" + number, "/proc/self/fd/" + number,
+                                    "/proc/thread-self/fd/" + number}) {
+        EXPECT_EQ(catalog.SaveText(path.c_str()), 2) << path;
+    }
+    int pipeEnds[2];
+    ASSERT_EQ(pipe2(pipeEnds, O_CLOEXEC), 0);
+    EXPECT_EQ(catalog.SaveText(("/dev/fd/" + std::to_string(pipeEnds[1])).c_str()), 2);
+    EXPECT_NE(fcntl(pipeEnds[1], F_GETFD), -1) << "the descriptor stays open";
+    close(pipeEnds[1]);
+    EXPECT_EQ(ReadFile("/dev/fd/" + std::to_string(pipeEnds[0])), expected);
+    close(pipeEnds[0]);
+    EXPECT_NE(fcntl(appending, F_GETFD), -1);
+    close(appending);
+    EXPECT_EQ(ReadFile(log), "kept\n" + expected + expected + expected);
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"catalog.txt", "log.txt"}));
+}
+
 // Loading something that is not a regular file fails at once, leaving
 // nothing loaded, instead of waiting for a writer or reading for ever.
 TEST_F(SafeFilesTest, LoadRefusesFifosDevicesAndSocketsWithoutBlocking) {
