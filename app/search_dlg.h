@@ -131,7 +131,8 @@ class CSearchDlg : public tk::Dialog {
     // Enables or disables the enable group: the eleven controls from
     // m_raWestEdit to m_specificCheck, in declaration order.
     void EnableGroup(bool enable);
-    // False, after reporting it, when a pair of bounds is inverted.
+    // False, after reporting it, when a pair of bounds is inverted or the
+    // longest period is 0 (velmo::FirstCriteriaFault).
     bool CheckCriteriaPairs();
     // Shows `message`, then gives `box` the focus with its whole text selected.
     void RefuseBox(tk::Edit& box, const char* message);

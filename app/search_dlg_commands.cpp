@@ -5,6 +5,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/search_dlg.h"
+#include "criteria_rules.h"
 #include "res/resource.h"
 #include "row_text.h"
 #include "toolkit/file_dialog.h"
@@ -22,8 +23,6 @@ constexpr const char* kNoRecordsMessage =
 constexpr const char* kNotSavedMessage =
     "No records saved! Verify data loaded and searched by criteria.";
 constexpr const char* kOutOfMemoryMessage = "Not enough memory to complete the command.";
-constexpr const char* kSouthAboveNorthMessage = "South must not be greater than North.";
-constexpr const char* kLeastAboveMostMessage = "Least must not be greater than Most.";
 
 }  // namespace
 
@@ -126,16 +125,22 @@ void CSearchDlg::FillResultList(bool ascending) {
 }
 
 bool CSearchDlg::CheckCriteriaPairs() {
-    if (m_decSouth > m_decNorth) {
-        RefuseBox(m_decSouthEdit, kSouthAboveNorthMessage);
-        return false;
+    const velmo::CriteriaFault fault = velmo::FirstCriteriaFault(
+        m_decSouth, m_decNorth, m_specific == 1, m_periodLeast, m_periodMost);
+    switch (fault) {
+        case velmo::CriteriaFault::kNone:
+            return true;
+        case velmo::CriteriaFault::kSouthAboveNorth:
+            RefuseBox(m_decSouthEdit, velmo::CriteriaFaultText(fault));
+            break;
+        case velmo::CriteriaFault::kLeastAboveMost:
+            RefuseBox(m_periodLeastEdit, velmo::CriteriaFaultText(fault));
+            break;
+        case velmo::CriteriaFault::kMostNotAboveZero:
+            RefuseBox(m_periodMostEdit, velmo::CriteriaFaultText(fault));
+            break;
     }
-    // Without "Specific?" the period plays no part in the search.
-    if (m_specific == 1 && m_periodLeast > m_periodMost) {
-        RefuseBox(m_periodLeastEdit, kLeastAboveMostMessage);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void CSearchDlg::RefuseBox(tk::Edit& box, const char* message) {

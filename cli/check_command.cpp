@@ -10,6 +10,7 @@
 
 #include "block_writer.h"
 #include "input_file.h"
+#include "line_ends.h"
 #include "line_reader.h"
 #include "options.h"
 #include "output_target.h"
@@ -103,7 +104,7 @@ bool ParseCheckOptions(int argc, char* argv[], CheckOptions& options) {
         } else {
             const std::string name =
                 optopt != 0 ? std::string("-") + static_cast<char>(optopt) : argv[optind - 1];
-            PrintError("check: unknown option " + Quoted(name.c_str()));
+            PrintError("check: " + RefusedOptionText(name.c_str(), kLongOptions));
             return false;
         }
     }
@@ -185,13 +186,22 @@ int RunCheckCommand(int argc, char* argv[]) {
         PrintError(path + ": cannot be read after line " + std::to_string(lineNumber));
         return kExitTrouble;
     }
+    // Reported as lines of the file are, before the closing count.
+    const bool carriageReturnsOnly = EndsLinesWithCarriageReturnsOnly(path.c_str());
+    for (const char* why : {carriageReturnsOnly ? kCarriageReturnsOnly : nullptr,
+                            stars == 0 ? "no star line" : nullptr}) {
+        if (why != nullptr) {
+            const std::string report = path + ": " + why + "\n";
+            out.Append(report.data(), report.size());
+        }
+    }
     const std::string summary = std::to_string(stars) + " star lines, " + std::to_string(others) +
                                 " other lines, " + std::to_string(blanks) + " blank lines\n";
     out.Append(summary.data(), summary.size());
     if (!target.Finish()) {
         return kExitTrouble;
     }
-    return others == 0 ? kExitFound : kExitNothing;
+    return others == 0 && stars > 0 && !carriageReturnsOnly ? kExitFound : kExitNothing;
 }
 
 }  // namespace velmo_cli

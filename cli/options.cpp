@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <getopt.h>
+
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -76,5 +78,23 @@ bool ReadReal(const char* text, float& value) {
 }
 
 std::string Quoted(const char* text) { return std::string("'") + text + "'"; }
+
+std::string RefusedOptionText(const char* argument, const option* longOptions) {
+    const std::string given = argument;
+    if (given.compare(0, 2, "--") == 0) {
+        const std::string name = given.substr(2, given.find('=') - 2);
+        std::string candidates;
+        int count = 0;
+        for (const option* o = longOptions; !name.empty() && o->name != nullptr; ++o) {
+            if (std::strncmp(o->name, name.c_str(), name.size()) == 0) {
+                candidates += (count++ == 0 ? "--" : ", --") + std::string(o->name);
+            }
+        }
+        if (count > 1) {
+            return "ambiguous option " + Quoted(("--" + name).c_str()) + " (" + candidates + ")";
+        }
+    }
+    return "unknown option " + Quoted(argument);
+}
 
 }  // namespace velmo_cli

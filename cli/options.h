@@ -4,6 +4,8 @@
 
 #include <string>
 
+struct option;  // <getopt.h>
+
 namespace velmo_cli {
 
 // Exit statuses, as grep has them.
@@ -32,5 +34,11 @@ bool ReadReal(const char* text, float& value);
 
 // `text` quoted for a message: 'text'.
 std::string Quoted(const char* text);
+
+// Why getopt_long refused `argument` ("--ra=5", "-x"), given the command's
+// long options (ended by an all-zero entry): "ambiguous option '--ra'
+// (--ra-west, --ra-east)" when it begins more than one of them, else
+// "unknown option '--ra=5'".
+std::string RefusedOptionText(const char* argument, const option* longOptions);
 
 }  // namespace velmo_cli

@@ -1,10 +1,10 @@
 #include "search_command.h"
 
 #include <cstring>
-#include <limits>
 #include <string>
 
 #include "input_file.h"
+#include "line_ends.h"
 #include "options.h"
 #include "output_target.h"
 #include "result_table.h"
@@ -29,12 +29,9 @@ bool ApplyCriteria(StarCatalog& catalog, const SearchOptions& options) {
     catalog.SetDecNorth(options.decNorth);
     catalog.SetMinMagLimit(options.minMag);
     catalog.SetMaxMagLimit(options.maxMag);
-    // The engine keeps a longest period above 0. A star's period is either 0
-    // (none given, never a match) or at least 0.0001 days, so the smallest
-    // positive number selects exactly the stars that a longest period of 0
-    // selects: none.
-    const double most =
-        options.periodMost > 0 ? options.periodMost : std::numeric_limits<double>::denorm_min();
+    // A longest period of 0, which the engine cannot hold, was refused with
+    // the options (FirstCriteriaFault) unless the period plays no part.
+    const double most = options.periodMost;
     catalog.SetPeriodMost(most);
     catalog.SetPeriodLeast(options.periodLeast);
     const bool sky =
@@ -108,6 +105,10 @@ int RunSearchCommand(int argc, char* argv[]) {
     if (loaded < 0) {
         PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
         return kExitTrouble;
+    }
+    if (loaded >= 0 && EndsLinesWithCarriageReturnsOnly(path)) {
+        // The engine reads such a file as one line; say why so few stars.
+        PrintError(std::string(path) + ": " + kCarriageReturnsOnly);
     }
     if (loaded == 0) {
         PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");

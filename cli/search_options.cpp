@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "criteria_rules.h"
 #include "options.h"
 
 namespace velmo_cli {
@@ -139,7 +140,7 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
         if (id == '?') {
             const std::string name =
                 optopt != 0 ? std::string("-") + static_cast<char>(optopt) : argv[optind - 1];
-            PrintError("search: unknown option " + Quoted(name.c_str()));
+            PrintError("search: " + RefusedOptionText(name.c_str(), kLongOptions));
             return false;
         }
         if (id == ':') {
@@ -153,15 +154,23 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
     if (options.help) {
         return true;
     }
-    if (options.decSouth > options.decNorth) {
+    const velmo::CriteriaFault fault =
+        velmo::FirstCriteriaFault(options.decSouth, options.decNorth, !options.unspecified,
+                                  options.periodLeast, options.periodMost);
+    if (fault == velmo::CriteriaFault::kSouthAboveNorth) {
         PrintError("--dec-south " + std::to_string(options.decSouth) + " is north of --dec-north " +
                    std::to_string(options.decNorth) +
                    ": the band needs -90 <= south <= north <= 90");
         return false;
     }
-    if (!options.unspecified && options.periodLeast > options.periodMost) {
+    if (fault == velmo::CriteriaFault::kLeastAboveMost) {
         PrintError("--period-least " + Number(options.periodLeast) + " is above --period-most " +
                    Number(options.periodMost) + ": the range needs 0 <= least <= most <= 100000");
+        return false;
+    }
+    if (fault == velmo::CriteriaFault::kMostNotAboveZero) {
+        PrintError("--period-most " + Number(options.periodMost) + ": " +
+                   velmo::CriteriaFaultText(fault));
         return false;
     }
     if (optind >= argc) {

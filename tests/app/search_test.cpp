@@ -167,6 +167,11 @@ TEST_F(SearchTest, InvertedPairsAreRefusedWithTheirOwnMessage) {
         {false, "10", "5", "0", "1000", "South must not be greater than North.", IDC_DEC_SOUTH},
         {true, "-90", "90", "500", "100", "Least must not be greater than Most.", IDC_PERIOD_LEAST},
         {true, "6", "5", "500", "100", "South must not be greater than North.", IDC_DEC_SOUTH},
+        // The catalogue cannot hold a longest period of 0, so none is searched.
+        {true, "-90", "90", "0", "0", "Most must be greater than 0.", IDC_PERIOD_MOST},
+        {true, "-90", "90", "0", "0.0", "Most must be greater than 0.", IDC_PERIOD_MOST},
+        {true, "-90", "90", "5", "0", "Least must not be greater than Most.", IDC_PERIOD_LEAST},
+        {false, "-90", "90", "0", "0", nullptr, 0},
         {false, "-90", "90", "500", "100", nullptr, 0},        // the period plays no part
         {true, "-45", "-45", "300.25", "300.25", nullptr, 0},  // equal bounds pass
     };
@@ -194,6 +199,27 @@ TEST_F(SearchTest, InvertedPairsAreRefusedWithTheirOwnMessage) {
             EXPECT_EQ(Text(dlg, IDC_PERIOD_MOST), c.most);
         });
     }
+}
+
+// As a user meets it: 0 typed in Most and Enter pressed there.
+TEST_F(SearchTest, AMostOfZeroTypedAndEnteredSearchesNothing) {
+    CSearchDlg dlg;
+    RunLoaded(dlg, [&] {
+        Click(dlg, IDC_SEARCH_DESC);
+        const Snapshot before = Take(dlg);
+        Type(dlg, IDC_PERIOD_MOST, "0");
+        QWidget* most = dlg.GetControl(IDC_PERIOD_MOST);
+        most->setFocus();
+        std::string message;
+        tktest::AnswerMessageBox(&message);
+        QTest::keyClick(most, Qt::Key_Return);
+        tktest::WaitForAnswers();
+        EXPECT_EQ(message, "Most must be greater than 0.");
+        EXPECT_TRUE(Take(dlg) == before) << "no search ran";
+        EXPECT_TRUE(HasFocus(dlg, IDC_PERIOD_MOST));
+        EXPECT_EQ(SelectedText(dlg, IDC_PERIOD_MOST), "0");
+        EXPECT_EQ(Text(dlg, IDC_PERIOD_LEAST), "0");
+    });
 }
 
 TEST_F(SearchTest, AValidPairIsTakenWholeWhateverThePreviousBounds) {

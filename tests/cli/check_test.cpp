@@ -51,6 +51,37 @@ TEST_F(CheckCommandTest, EachBrokenRuleIsReportedWithItsPositionAndByte) {
               }));
 }
 
+// Files that look sound line by line yet hold no usable catalogue: check
+// says why and ends with 1; search gives the same hint.
+TEST_F(CheckCommandTest, NoStarLineAndCarriageReturnsOnlyAreReported) {
+    const std::string empty = WriteLines("empty.txt", {});
+    const std::string blank = WriteLines("blank.txt", {"", "   "});
+    for (const std::string& path : {empty, blank}) {
+        const CliResult result = RunCli({"check", path});
+        EXPECT_EQ(result.status, 1) << path;
+        EXPECT_EQ(Lines(result.out).front(), path + ": no star line");
+    }
+    // Old Macintosh line ends: one long line to the loader.
+    std::string mac;
+    for (int i = 0; i < 3; ++i) mac += WorkedLine() + "\r";
+    const std::string path = WriteFile("mac.txt", mac);
+    const std::string hint =
+        path + ": line ends are carriage returns only; the catalogue needs line feeds";
+    CliResult result = RunCli({"check", path});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(Lines(result.out),
+              (std::vector<std::string>{hint, "1 star lines, 0 other lines, 0 blank lines"}));
+    result = RunCli({"search", "--count", "--max-mag", "99", "--min-mag", "0", path});
+    EXPECT_EQ(result.out, "1\n") << "the loader's rule stays";
+    EXPECT_EQ(result.err, "velmo-cli: " + hint + "\n");
+    // CR-LF line ends, and a carriage return inside a line-feed file, are fine.
+    const std::string crlf = WriteFile("crlf.txt", WorkedLine() + "\r\n" + WorkedLine() + "\r\n");
+    result = RunCli({"check", crlf});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "2 star lines, 0 other lines, 0 blank lines\n");
+    EXPECT_EQ(RunCli({"search", "--count", crlf}).err, "");
+}
+
 TEST_F(CheckCommandTest, MaxReportsCapsTheReportsButNotTheCounts) {
     std::vector<std::string> lines(250, "not a star");
     lines.push_back(WorkedLine());

@@ -157,15 +157,16 @@ TEST_F(SearchCommandTest, TableRowsAreTheWindowsRowTexts) {
 
 TEST_F(SearchCommandTest, CountModesAndThePeriodPairGiveTheirStatus) {
     const std::string path = Crafted();
-    // Both bounds above the engine's initial longest period (10000), and a
-    // longest period of 0: the order of the setters must not matter.
+    // Both bounds above the engine's initial longest period (10000): the
+    // order of the setters must not matter. A longest period of 0 is refused.
     CliResult result = RunCli({"search", "--count", "--period-least", "20000", "--period-most",
                                "50000", "--max-mag", "7", path});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "1\n");
     result = RunCli({"search", "--count", "--period-most", "0", "--max-mag", "99", path});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "0\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "velmo-cli: --period-most 0: Most must be greater than 0.\n");
     // Unspecified: the magnitude and period pair play no part, and may be inverted.
     result = RunCli({"search", "--count", "--unspecified", "--period-least", "500", "--period-most",
                      "100", path});

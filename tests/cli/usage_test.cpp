@@ -69,6 +69,7 @@ TEST_F(UsageTest, EveryCriterionTakesItsRangeEdgesAndRefusesJustOutside) {
         if (option == "--dec-north") low.insert(low.end(), {"--dec-south", "-90"});
         if (option == "--dec-south") high.insert(high.end(), {"--dec-north", "90"});
         if (option == "--period-least") high.insert(high.end(), {"--period-most", "100000"});
+        if (option == "--period-most") low.insert(low.end(), {"--unspecified"});  // see below
         ExpectAccepted(low);
         ExpectAccepted(high);
         for (const char* bad : {c.belowLow, c.aboveHigh}) {
@@ -92,10 +93,26 @@ TEST_F(UsageTest, InvertedPairsAndBadCommandLinesAreRefused) {
     ExpectRefused({"--dec-south", "10", "--dec-north", "-10"}, "--dec-south 10");
     ExpectRefused({"--period-least", "500", "--period-most", "100"}, "--period-least 500");
     ExpectAccepted({"--period-least", "500", "--period-most", "100", "--unspecified"});
+    // A longest period of 0 in the specific mode, after the inverted pair.
+    for (const char* zero : {"0", "0.0", "-0", "0e3"}) {
+        ExpectRefused({"--period-most", zero},
+                      "--period-most " + std::string(zero[0] == '-' ? "-0" : "0") +
+                          ": Most must be greater than 0.");
+    }
+    ExpectRefused({"--period-least", "5", "--period-most", "0"}, "--period-least 5 is above");
+    ExpectAccepted({"--period-most", "0", "--unspecified"});
     ExpectAccepted({"--dec-south", "10", "--dec-north", "10"});
     ExpectAccepted({"--ra-west", "22", "--ra-east", "2"});  // no order: a wrap through 0 h
     ExpectRefused({"--bogus"}, "unknown option '--bogus'");
     ExpectRefused({"-x"}, "unknown option '-x'");
+    ExpectRefused({"--ra", "3"}, "search: ambiguous option '--ra' (--ra-west, --ra-east)");
+    ExpectRefused({"--period=3"},
+                  "search: ambiguous option '--period' (--period-least, --period-most)");
+    ExpectRefused({"--de", "3"},
+                  "search: ambiguous option '--de' (--dec-south, --dec-north, --descending)");
+    ExpectAccepted({"--ra-w", "3"});  // a prefix of one option is that option
+    const CliResult check = RunCli({"check", "--max-reports=1", "--xyz", SampleCatalogue()});
+    EXPECT_EQ(check.err, "velmo-cli: check: unknown option '--xyz'\n");
     ExpectRefused({"--format", "xml"}, "--format: 'xml' is not one of csv, text, table");
 
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
