@@ -30,9 +30,9 @@ std::string NameOf(const std::string& path) {
 // /proc/self/fd and /proc/thread-self/fd lead); -1 for any other path.
 int DescriptorNamed(const std::string& path) {
     const std::string name = NameOf(path);
-    if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos) {
-        return -1;
-    }
+    const bool number = !name.empty() && name.size() <= 9 &&
+                        name.find_first_not_of("0123456789") == std::string::npos;
+    if (!number) return -1;
     char resolved[PATH_MAX];
     if (::realpath(FolderOf(path).c_str(), resolved) == nullptr) return -1;
     const std::string folder = resolved;
@@ -142,8 +142,9 @@ bool AtomicFile::Open(const std::string& path) {
         return true;
     }
     if (exists && S_ISDIR(info.st_mode)) return Fail(EISDIR);
-    if (exists && S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        return Fail(errno);
+    if (exists && S_ISREG(info.st_mode) &&
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return Fail(errno);  // as a rewrite in place would be refused
     }
     if (exists && !S_ISREG(info.st_mode)) {
         // A device, FIFO or terminal: it cannot be replaced, only written.

@@ -119,12 +119,11 @@ bool OutputFile::Open(const char* path, const char* input) {
     // file when written through one, else the file the path names).
     struct stat read {};
     struct stat written {};
-    const bool same =
-        input != nullptr && Identify(input, read) && S_ISREG(read.st_mode) &&
-        ((::fstat(descriptor, &written) == 0 && read.st_dev == written.st_dev &&
-          read.st_ino == written.st_ino) ||
-         (::stat(path, &written) == 0 && read.st_dev == written.st_dev &&
-          read.st_ino == written.st_ino));
+    const bool same = input != nullptr && Identify(input, read) && S_ISREG(read.st_mode) &&
+                      ((::fstat(descriptor, &written) == 0 && read.st_dev == written.st_dev &&
+                        read.st_ino == written.st_ino) ||
+                       (::stat(path, &written) == 0 && read.st_dev == written.st_dev &&
+                        read.st_ino == written.st_ino));
     if (same) return Fail(0, "output would replace the input");
     return true;
 }

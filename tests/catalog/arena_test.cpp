@@ -3,6 +3,8 @@
 // (header included, also when a kept block is handed out again), grow so
 // that a large catalogue needs few of them, ask for huge pages, and record
 // slots that keep a line of 80 characters out of the next slot.
+#include "arena.h"
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -11,7 +13,6 @@
 #include <sstream>
 #include <vector>
 
-#include "arena.h"
 #include "catalog_fixture.h"
 
 namespace {
@@ -41,8 +42,8 @@ TEST_F(ArenaTest, LinesJustUnderABlocksSizeLoadAndSaveIntact) {
     const int status = RunInChild([&] {
         for (const std::size_t block : {2 * kMiB, 4 * kMiB}) {
             for (const std::size_t under : {17u, 33u, 49u, 64u, 65u, 80u}) {
-                const std::string text = WorkedLine() + "\n" + LineOfLength(block - under) +
-                                         "\n" + WorkedLine() + "\n";
+                const std::string text =
+                    WorkedLine() + "\n" + LineOfLength(block - under) + "\n" + WorkedLine() + "\n";
                 if (LoadText(text) != 3) return 1;
                 catalog.SetMaxMagLimit(99);
                 catalog.SetMinMagLimit(0);

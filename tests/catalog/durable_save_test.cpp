@@ -21,9 +21,9 @@
 namespace {
 
 struct SyncCall {
-    std::string path;        // what the descriptor names
-    bool folder = false;     // a folder was synced
-    bool dotEntries = false; // the folder still held a hidden (temporary) file
+    std::string path;         // what the descriptor names
+    bool folder = false;      // a folder was synced
+    bool dotEntries = false;  // the folder still held a hidden (temporary) file
 };
 
 bool recording = false;

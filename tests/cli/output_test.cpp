@@ -61,7 +61,8 @@ TEST_F(OutputTest, DescriptorTargetsAreWrittenThroughTheDescriptor) {
     EXPECT_EQ(ReadFile(PathOf("log.txt")), "one\ntwo\n184\n184\n184\n184\n184\n");
 
     // A pipe, and "-" as standard output, for search and import.
-    const std::vector<std::string> importArgs = {"import", VELMO_DATA_DIR "/../tests/import/data/stars.csv"};
+    const std::vector<std::string> importArgs = {"import",
+                                                 VELMO_DATA_DIR "/../tests/import/data/stars.csv"};
     const CliResult imported = RunCli(importArgs);
     ASSERT_EQ(imported.status, 0);
     for (const char* target : {"/dev/stdout", "-"}) {
@@ -95,8 +96,8 @@ TEST_F(OutputTest, AFileItsUserMayNotWriteIsRefusedAndKept) {
     run.asNobody = true;
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"search", "--count", "-o", kept, SampleCatalogue()},
-          std::vector<std::string>{"import", VELMO_DATA_DIR "/../tests/import/data/stars.csv",
-                                   "-o", kept}}) {
+          std::vector<std::string>{"import", VELMO_DATA_DIR "/../tests/import/data/stars.csv", "-o",
+                                   kept}}) {
         run.args = args;
         const CliResult result = RunCli(run);
         EXPECT_EQ(result.status, 2) << args[0];

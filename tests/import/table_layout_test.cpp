@@ -23,11 +23,10 @@ const char kNote[] = ": no period column (Period, Per, P): periods are left blan
 TEST(TableLayoutTest, TabsWinATieWithCommasInsideHeaderNames) {
     TempDir dir;
     // Three tabs, and three commas inside the names.
-    const std::string input = dir.Write(
-        "tie.tsv",
-        "Name\tCoords, J2000\tType, class\tMag, V\n"
-        "R And\t00 24 01.95 +38 34 37.3\tM\t5.8 - 15.2\n"
-        "T CrB\t15 59 30.2 +25 55 13\tNR\t2.0 - 10.8\n");
+    const std::string input = dir.Write("tie.tsv",
+                                        "Name\tCoords, J2000\tType, class\tMag, V\n"
+                                        "R And\t00 24 01.95 +38 34 37.3\tM\t5.8 - 15.2\n"
+                                        "T CrB\t15 59 30.2 +25 55 13\tNR\t2.0 - 10.8\n");
     const auto result = RunImport({"--position-column", "Coords, J2000", "--type-column",
                                    "Type, class", "--range-column", "Mag, V", input});
     EXPECT_EQ(result.status, 0) << result.err;
