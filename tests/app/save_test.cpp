@@ -176,6 +176,36 @@ TEST_F(SaveTest, SavingWhereWritingIsRefusedIsReportedAndChangesNothing) {
     fs::permissions("locked", fs::perms::owner_all);  // so that the folder can go
 }
 
+// A read-only file is not replaced even where its folder would let a rename
+// through.
+TEST_F(SaveTest, SavingOntoAReadOnlyFileIsRefusedThoughTheFolderIsWritable) {
+    if (tktest::RanAsUnprivilegedUser()) return;
+    namespace fs = std::filesystem;
+    fs::create_directory("mine");
+    WriteFile("mine/old.txt", "keep\n");
+    fs::permissions("mine/old.txt", fs::perms::owner_read);
+    ASSERT_FALSE(std::ofstream("mine/old.txt", std::ios::app)) << "the mode must bind this user";
+    CSearchDlg dlg;
+    RunWindow(dlg, [&] {
+        ASSERT_EQ(Load(dlg, catalogue_, false), "");
+        Click(dlg, IDC_SEARCH_ASC);
+        ASSERT_FALSE(Rows(dlg).empty());
+        std::string message;
+        tktest::WhenModal([](QWidget* files) { tktest::TypeFileName(files, "mine/old.txt"); });
+        tktest::AnswerQuestion(true);
+        tktest::AnswerMessageBox(&message);
+        Menu(dlg, "ID_FILE_SAVE_TXT");
+        tktest::WaitForAnswers();
+        EXPECT_EQ(message, kNoRecordsSaved);
+    });
+    EXPECT_EQ(ReadFile("mine/old.txt"), "keep\n");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator("mine")) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"old.txt"}) << "nothing was left in the folder";
+}
+
 TEST_F(SaveTest, AfterACancelledLoadTheEarlierResultsAreStillSaved) {
     CSearchDlg dlg;
     RunWindow(dlg, [&] {
