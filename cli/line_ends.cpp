@@ -10,6 +10,7 @@
 namespace velmo_cli {
 
 bool EndsLinesWithCarriageReturnsOnly(const char* path) {
+    if (std::strcmp(path, "-") == 0) return false;  // standard input is read once only
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     char block[16384];

@@ -12,7 +12,8 @@ constexpr const char* kCarriageReturnsOnly =
 
 // True when the file `path` holds at least one carriage return and no line
 // feed. Reads only up to the first line feed, so an ordinary file costs one
-// small read. False when it cannot be read.
+// small read. False when it cannot be read, and for "-" (standard input,
+// which cannot be read twice).
 bool EndsLinesWithCarriageReturnsOnly(const char* path);
 
 }  // namespace velmo_cli
