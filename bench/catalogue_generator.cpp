@@ -9,6 +9,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "line_layout.h"
+
 namespace velmo_bench {
 namespace {
 
@@ -43,10 +45,12 @@ constexpr int kTypeCount = sizeof kTypes / sizeof kTypes[0];
 
 const char* const kGreek[] = {"alf", "bet", "gam", "del", "eps", "zet", "eta", "omi", "mu."};
 
-// Writes `text` at `pos`, cut to `width`.
-void Put(char* line, int pos, int width, const char* text) {
-    for (int i = 0; i < width && text[i] != '\0'; ++i) {
-        line[pos + i] = text[i];
+namespace layout = velmo::line_layout;
+
+// Writes `text` into `field`, cut to its width.
+void Put(char* line, layout::Field field, const char* text) {
+    for (std::size_t i = 0; i < field.width && text[i] != '\0'; ++i) {
+        line[field.first + i] = text[i];
     }
 }
 
@@ -85,19 +89,19 @@ void Period(std::uint64_t& state, char* out, std::size_t size) {
 }  // namespace
 
 void AppendStarLine(std::uint64_t& state, std::string& out) {
-    char line[76];
+    char line[layout::kLineWidth + 1];
     for (char& c : line) {
         c = ' ';
     }
     char text[32];
     std::snprintf(text, sizeof text, "%02d%02d%c%02d", Below(state, 24), Below(state, 60),
                   Below(state, 2) ? '+' : '-', Below(state, 90));
-    Put(line, 0, 7, text);
+    Put(line, {layout::kRa.first, layout::kRa.width + layout::kDeclination.width}, text);
 
     const auto& constellation = kConstellations[Below(state, kConstellationCount)];
     Designation(state, constellation[0], text, sizeof text);
-    Put(line, 10, 11, text);
-    Put(line, 22, 8, kTypes[Below(state, kTypeCount)]);
+    Put(line, layout::kName, text);
+    Put(line, layout::kType, kTypes[Below(state, kTypeCount)]);
 
     // 62 % complete, 12 % nothing, 26 % partial.
     const int shape = Below(state, 100);
@@ -107,19 +111,19 @@ void AppendStarLine(std::uint64_t& state, std::string& out) {
     const int maxHundredths = 300 + Below(state, 1200);
     if (hasMax) {
         Magnitude(maxHundredths, text, sizeof text);
-        Put(line, 33, 5, text);
+        Put(line, layout::kMaxMagnitude, text);
     }
     if (hasMin) {
         Magnitude(maxHundredths + 20 + Below(state, 600), text, sizeof text);
-        Put(line, 40, 5, text);
+        Put(line, layout::kMinMagnitude, text);
     }
     if (hasPeriod) {
         Period(state, text, sizeof text);
-        Put(line, 46, 9, text);
+        Put(line, layout::kPeriod, text);
     }
-    Put(line, 55, 20, constellation[1]);
+    Put(line, layout::kDescription, constellation[1]);
 
-    std::size_t length = 75;
+    std::size_t length = layout::kLineWidth;
     if (Below(state, 4) == 0) {  // no trailing blanks
         while (line[length - 1] == ' ') {
             --length;

@@ -1,5 +1,7 @@
 #include "arena.h"
 
+#include "huge_page_map.h"
+
 #include <sys/mman.h>
 
 #include <atomic>
@@ -9,8 +11,7 @@
 namespace velmo {
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-constexpr std::size_t kFirstBlockBytes = kHugePage;
+constexpr std::size_t kFirstBlockBytes = kHugePageBytes;
 constexpr std::size_t kLargestBlockBytes = std::size_t{64} << 20;
 
 std::atomic<bool> hugePagesAllowed{true};
@@ -74,8 +75,8 @@ Arena::Block* Arena::MapBlock(std::size_t bytes) {
     if (size > kLargestBlockBytes) {
         size = kLargestBlockBytes;
     }
-    const std::size_t needed = (bytes + 64 + kHugePage - 1) & ~(kHugePage - 1);
-    if (needed < bytes) {
+    const std::size_t needed = WholeHugePages(bytes + 64);
+    if (needed == 0 || bytes + 64 < bytes) {
         return nullptr;  // overflow
     }
     if (size < needed) {
@@ -84,30 +85,13 @@ Arena::Block* Arena::MapBlock(std::size_t bytes) {
     if (!MapAllowedByHook()) {
         return nullptr;
     }
-    // Map one huge page more than needed and trim, so that the block starts
-    // on a huge-page boundary.
-    const std::size_t mapped = size + kHugePage;
-    void* memory =
-        mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) {
+    void* memory = MapHugePageAligned(size, hugePagesAllowed.load(std::memory_order_relaxed));
+    if (memory == nullptr) {
         return nullptr;
-    }
-    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(memory);
-    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
-    if (aligned > start) {
-        munmap(memory, aligned - start);
-    }
-    const std::uintptr_t tail = start + mapped - (aligned + size);
-    if (tail > 0) {
-        munmap(reinterpret_cast<void*>(aligned + size), tail);
-    }
-    if (hugePagesAllowed.load(std::memory_order_relaxed)) {
-        // Refused on kernels without transparent huge pages: plain pages then.
-        madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
     }
     ++blocksMapped;
     mappedBlocks.fetch_add(1, std::memory_order_relaxed);
-    Block* block = reinterpret_cast<Block*>(aligned);
+    Block* block = static_cast<Block*>(memory);
     block->next = nullptr;
     block->bytes = size;
     return block;

@@ -137,10 +137,7 @@ std::int32_t StarCatalog::Search(bool specific) {
     if (!loaded) {
         return -1;
     }
-    if (hasResults) {
-        ClearResults();
-        hasResults = false;
-    }
+    ClearResults();
     // The packed copy of each chunk holds the very values of its records.
     const velmo::MatchCriteria criteria = Criteria();
     const Verdicts verdicts(criteria, specific);

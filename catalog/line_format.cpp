@@ -19,11 +19,11 @@ inline unsigned char At(const char* text, std::size_t pos) {
     return static_cast<unsigned char>(text[pos]);
 }
 
-// Copies the 11-character name at positions 10-20, moving its trailing
-// blanks (code 32 only) to the front.
+// Copies the name field, moving its trailing blanks (code 32 only) to the
+// front.
 void RightJustifyName(const char* line, char* name) {
-    constexpr std::size_t kFirst = 10;
-    constexpr std::size_t kWidth = 11;
+    constexpr std::size_t kFirst = line_layout::kName.first;
+    constexpr std::size_t kWidth = line_layout::kName.width;
     std::size_t blanks = 0;
     while (blanks < kWidth && line[kFirst + kWidth - 1 - blanks] == ' ') {
         ++blanks;
@@ -33,10 +33,13 @@ void RightJustifyName(const char* line, char* name) {
     name[kWidth] = '\0';
 }
 
-void CopyField(const char* line, std::size_t first, std::size_t width, char* field) {
-    std::memcpy(field, line + first, width);
-    field[width] = '\0';
+void CopyField(const char* line, line_layout::Field from, char* field) {
+    std::memcpy(field, line + from.first, from.width);
+    field[from.width] = '\0';
 }
+
+// The two decimal digits at `at` as a number.
+inline int TwoDigits(const char* at) { return 10 * Digit(at[0]) + Digit(at[1]); }
 
 }  // namespace
 
@@ -114,18 +117,19 @@ double MagnitudeOfCode(int code) {
 }
 
 double DecodePeriod(const char* line) {
+    const char* digits = line + line_layout::kPeriod.first;  // "dddd.dddd"
     double sum = 0.0;
-    sum += DigitOrZero(line[46]) * 1000.0;
-    sum += DigitOrZero(line[47]) * 100.0;
-    sum += DigitOrZero(line[48]) * 10.0;
-    sum += DigitOrZero(line[49]) * 1.0;
-    if (line[50] == 'K') {
+    sum += DigitOrZero(digits[0]) * 1000.0;
+    sum += DigitOrZero(digits[1]) * 100.0;
+    sum += DigitOrZero(digits[2]) * 10.0;
+    sum += DigitOrZero(digits[3]) * 1.0;
+    if (line[line_layout::kPeriodThousands] == 'K') {
         sum *= 1000.0;  // thousands of days; the decimals below are not scaled
     }
-    sum += DigitOrZero(line[51]) * 0.1;
-    sum += DigitOrZero(line[52]) * 0.01;
-    sum += DigitOrZero(line[53]) * 0.001;
-    sum += DigitOrZero(line[54]) * 0.0001;
+    sum += DigitOrZero(digits[5]) * 0.1;
+    sum += DigitOrZero(digits[6]) * 0.01;
+    sum += DigitOrZero(digits[7]) * 0.001;
+    sum += DigitOrZero(digits[8]) * 0.0001;
     return sum;
 }
 
@@ -141,16 +145,17 @@ void DecodeRecord(const char* text, std::size_t length, std::int32_t seq, char* 
     record->seq = seq;
     record->line = line;
     record->lineLength = static_cast<std::int32_t>(stored);
-    record->raHours = static_cast<std::int16_t>(10 * Digit(line[0]) + Digit(line[1]));
-    record->raMinutes = static_cast<std::int16_t>(10 * Digit(line[2]) + Digit(line[3]));
-    const int degrees = 10 * Digit(line[5]) + Digit(line[6]);
-    record->decDegrees = static_cast<std::int16_t>(line[4] == '-' ? -degrees : degrees);
+    record->raHours = static_cast<std::int16_t>(TwoDigits(line + line_layout::kRaHours.first));
+    record->raMinutes = static_cast<std::int16_t>(TwoDigits(line + line_layout::kRaMinutes.first));
+    const int degrees = TwoDigits(line + line_layout::kDecDegrees.first);
+    record->decDegrees =
+        static_cast<std::int16_t>(line[line_layout::kDecSign.first] == '-' ? -degrees : degrees);
     RightJustifyName(line, record->name);
-    CopyField(line, 22, 8, record->type);
-    CopyField(line, 32, 14, record->range);
-    CopyField(line, 55, 20, record->description);
-    record->maxMagnitude = DecodeMagnitude(line + 33);
-    record->minMagnitude = DecodeMagnitude(line + 40);
+    CopyField(line, line_layout::kType, record->type);
+    CopyField(line, line_layout::kRange, record->range);
+    CopyField(line, line_layout::kDescription, record->description);
+    record->maxMagnitude = DecodeMagnitude(line + line_layout::kMaxMagnitude.first);
+    record->minMagnitude = DecodeMagnitude(line + line_layout::kMinMagnitude.first);
     record->period = DecodePeriod(line);
     record->next = nullptr;
 }

@@ -10,12 +10,13 @@
 
 #include <cstddef>
 
+#include "line_layout.h"
 #include "star_catalog.h"
 
 namespace velmo {
 
 // Shortest stored line: shorter valid lines are filled up with blanks.
-constexpr std::size_t kStoredLineMinLength = 75;
+constexpr std::size_t kStoredLineMinLength = line_layout::kLineWidth;
 
 // Byte classes of the format test, on the byte's value 0-255; bytes 128-255
 // belong to none of them.
@@ -42,18 +43,18 @@ struct FormatRule {
 };
 
 constexpr FormatRule kFormatRules[] = {
-    {0, ByteClass::kDigit},
-    {1, ByteClass::kDigit},
-    {2, ByteClass::kDigit},
-    {3, ByteClass::kDigit},
-    {4, ByteClass::kSign},
-    {5, ByteClass::kDigit},
-    {6, ByteClass::kDigit},
-    {7, ByteClass::kSpaceOrLetter},
-    {8, ByteClass::kSpace},
-    {9, ByteClass::kSpace},
-    {10, ByteClass::kPrintableNonBlank},  // first character of the name
-    {22, ByteClass::kPrintableNonBlank},  // first character of the type
+    {line_layout::kRaHours.first, ByteClass::kDigit},
+    {line_layout::kRaHours.first + 1, ByteClass::kDigit},
+    {line_layout::kRaMinutes.first, ByteClass::kDigit},
+    {line_layout::kRaMinutes.first + 1, ByteClass::kDigit},
+    {line_layout::kDecSign.first, ByteClass::kSign},
+    {line_layout::kDecDegrees.first, ByteClass::kDigit},
+    {line_layout::kDecDegrees.first + 1, ByteClass::kDigit},
+    {line_layout::kGap.first, ByteClass::kSpaceOrLetter},
+    {line_layout::kGap.first + 1, ByteClass::kSpace},
+    {line_layout::kGap.first + 2, ByteClass::kSpace},
+    {line_layout::kName.first, ByteClass::kPrintableNonBlank},  // first character of the name
+    {line_layout::kType.first, ByteClass::kPrintableNonBlank},  // first character of the type
 };
 constexpr std::size_t kFormatRuleCount = sizeof kFormatRules / sizeof kFormatRules[0];
 

@@ -18,12 +18,15 @@ void StarCatalog::ClearResults() {
     resultHead = nullptr;
     cursor = nullptr;
     resultTail = nullptr;
+    hasResults = false;
 }
 
 void StarCatalog::ClearRecords() {
+    ClearResults();
     recordArena.ReleaseAll();
     firstChunk = nullptr;
     firstRecord = nullptr;
+    loaded = false;
 }
 
 std::int16_t StarCatalog::GetRaWest() const { return raWest; }

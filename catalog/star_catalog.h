@@ -10,6 +10,7 @@
 // degrees (negative south), magnitudes in mag, periods in days.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -19,6 +20,7 @@
 
 namespace velmo {
 struct MatchCriteria;
+struct Piece;
 struct RecordChunk;
 }  // namespace velmo
 
@@ -104,14 +106,16 @@ public:
 
     // Rebuilds the result list from every record, in file order; cursor on
     // the first node, atFirst true, atLast false. Does nothing when nothing
-    // is loaded.
+    // is loaded. When memory runs out it throws std::bad_alloc, leaving the
+    // records loaded and no result list (hasResults false).
     void ListAll();
 
-    // Release the result list / the record list. Callers clear hasResults /
-    // loaded themselves; ClearResults must run before the records go.
-    // ClearResults takes constant time: the nodes' memory is kept for the
-    // next ListAll or Search to build from. ClearRecords unmaps the blocks
-    // of the records, a few calls however many records there were.
+    // Release the result list (hasResults becomes false) / the record list
+    // (loaded becomes false; the result list goes first, since its nodes
+    // point at the records). ClearResults takes constant time: the nodes'
+    // memory is kept for the next ListAll or Search to build from.
+    // ClearRecords unmaps the blocks of the records, a few calls however
+    // many records there were. The criteria and paths are not touched.
     void ClearResults();
     void ClearRecords();
 
@@ -154,7 +158,9 @@ public:
     // Replaces the result list with the matching records in catalogue order.
     // Returns the number of matches (cursor on the first, atFirst true,
     // atLast false; with 0 matches both flags are true), or -1 when nothing
-    // is loaded (then nothing changes).
+    // is loaded (then nothing changes). When memory runs out it throws
+    // std::bad_alloc, leaving the records loaded and no result list
+    // (hasResults false).
     std::int32_t Search(bool specific);
 
     // ---- Cursor ---------------------------------------------------------
@@ -198,7 +204,9 @@ public:
     // An existing file is replaced only by a complete new one: the output
     // goes to a temporary file beside it, which is synced and then renamed
     // over it (see AtomicFile, which also says how links and devices are
-    // treated). After -1 the file holds exactly what it held before.
+    // treated). After -1 the file holds exactly what it held before. When
+    // memory runs out they throw std::bad_alloc, with the temporary file
+    // removed and the target as it was; the catalogue does not change.
     //
     // Every line ends with a single line feed. SaveCsv writes the header
     // "Hr,Min,Deg,Name,Type,Range,Desc,Max,Min,Period", then per result:
@@ -221,6 +229,10 @@ public:
     const char* OutputPath() const { return outputPath.c_str(); }
 
 private:
+    // Links the pieces' records and nodes in file order and takes over
+    // their arenas; returns the number of records.
+    std::int64_t JoinPieces(velmo::Piece* pieces, std::size_t count);
+
     // The criteria as the matching rules take them.
     velmo::MatchCriteria Criteria() const;
     // The body of SaveCsv (csv true) and SaveText (csv false).

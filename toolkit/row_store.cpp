@@ -1,5 +1,7 @@
 #include "toolkit/row_store.h"
 
+#include "huge_page_map.h"
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -10,7 +12,7 @@
 namespace tk {
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
+using velmo::kHugePageBytes;
 constexpr std::uint32_t kChunkBytes = 256 * 1024;
 constexpr std::size_t kMinDeadBytesToCompact = 1024 * 1024;
 
@@ -83,37 +85,22 @@ std::size_t RecordSize(const char* record) {
     return static_cast<std::size_t>(reader.Position() - record);
 }
 
-// The length of the mapping that holds `bytes`: whole huge pages.
-std::size_t MappedLength(std::size_t bytes) {
-    return (bytes + kHugePage - 1) & ~(kHugePage - 1);
-}
-
 } // namespace
 
 void* RowIndexAllocate(std::size_t bytes) {
-    if (bytes < kHugePage) return ::operator new(bytes);
-    const std::size_t length = MappedLength(bytes);
-    if (length < bytes || length + kHugePage < length) throw std::bad_alloc();
-    // One huge page more than needed, trimmed so that the block starts on a
-    // huge-page boundary.
-    void* memory = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) throw std::bad_alloc();
-    const auto start = reinterpret_cast<std::uintptr_t>(memory);
-    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
-    if (aligned > start) munmap(memory, aligned - start);
-    const std::uintptr_t tail = start + length + kHugePage - (aligned + length);
-    if (tail > 0) munmap(reinterpret_cast<void*>(aligned + length), tail);
-    madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE); // refused: plain pages
-    return reinterpret_cast<void*>(aligned);
+    if (bytes < kHugePageBytes) return ::operator new(bytes);
+    const std::size_t length = velmo::WholeHugePages(bytes);
+    void* memory = length == 0 ? nullptr : velmo::MapHugePageAligned(length, true);
+    if (memory == nullptr) throw std::bad_alloc();
+    return memory;
 }
 
 void RowIndexRelease(void* memory, std::size_t bytes) noexcept {
     if (memory == nullptr) return;
-    if (bytes < kHugePage) {
+    if (bytes < kHugePageBytes) {
         ::operator delete(memory);
     } else {
-        munmap(memory, MappedLength(bytes));
+        munmap(memory, velmo::WholeHugePages(bytes));
     }
 }
 

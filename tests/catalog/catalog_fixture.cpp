@@ -11,12 +11,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "line_layout.h"
+
 namespace {
 
-void Put(std::string& line, std::size_t pos, std::size_t width, const std::string& text) {
-    std::string field = text.substr(0, width);
-    field.resize(width, ' ');
-    line.replace(pos, width, field);
+namespace layout = velmo::line_layout;
+
+// Writes `text` into `field`, cut or blank-padded to its width.
+void Put(std::string& line, layout::Field field, const std::string& text) {
+    std::string value = text.substr(0, field.width);
+    value.resize(field.width, ' ');
+    line.replace(field.first, field.width, value);
 }
 
 std::uint32_t Next(std::uint32_t& state) {  // xorshift32: same sequence everywhere
@@ -45,15 +50,15 @@ std::string Magnitude(std::uint32_t& state) {  // " 5.80" or "12.34"
 }  // namespace
 
 std::string StarLine::Build() const {
-    std::string line(75, ' ');
-    Put(line, 0, 4, ra);
-    Put(line, 4, 3, dec);
-    Put(line, 10, 11, name);
-    Put(line, 22, 8, type);
-    Put(line, 33, 5, maxMag);
-    Put(line, 40, 5, minMag);
-    Put(line, 46, 9, period);
-    Put(line, 55, 20, description);
+    std::string line(layout::kLineWidth, ' ');
+    Put(line, layout::kRa, ra);
+    Put(line, layout::kDeclination, dec);
+    Put(line, layout::kName, name);
+    Put(line, layout::kType, type);
+    Put(line, layout::kMaxMagnitude, maxMag);
+    Put(line, layout::kMinMagnitude, minMag);
+    Put(line, layout::kPeriod, period);
+    Put(line, layout::kDescription, description);
     return line;
 }
 
