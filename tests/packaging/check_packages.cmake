@@ -2,10 +2,11 @@
 # Makes the Debian packages of a build with CPack and checks each of them:
 # lintian finds no error and no warning; it holds what an installation holds
 # (installed_files.cmake); its manual pages are compressed by gzip -9n; the
-# command-line package needs no Qt. The window's package also has its
-# desktop entry checked by desktop-file-validate and its AppStream metadata
-# by appstreamcli. A missing tool is named, and the test skipped (lintian,
-# dpkg-deb) or that one check left out.
+# command-line package needs no Qt; the dependencies come from
+# dpkg-shlibdeps. Each package's AppStream metadata is checked by
+# appstreamcli, the window's desktop entry by desktop-file-validate, its
+# icons' sizes by their headers. A missing tool is named, and the test
+# skipped (lintian, dpkg-deb) or that one check left out.
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DCOMPONENTS=<velmo-cli;velmo>
 #         -DICON_SIZES=<16;24;...> -DVERSION=<x.y.z.w> -DSANITIZED=<ON|OFF>
 #         -P check_packages.cmake
@@ -89,31 +90,45 @@ foreach(component ${COMPONENTS})
   endforeach()
 endforeach()
 
+# The programs' AppStream metadata and the window's desktop entry, as the
+# validators of a desktop see them.
+set(checks)
+foreach(component ${COMPONENTS})
+  file(GLOB metainfo "${WORK_DIR}/root-${component}/usr/share/metainfo/*.metainfo.xml")
+  if(NOT metainfo)
+    message(FATAL_ERROR "${component} holds no AppStream metadata")
+  endif()
+  foreach(file ${metainfo})
+    list(APPEND checks "appstreamcli|${file}")
+  endforeach()
+endforeach()
 if("velmo" IN_LIST COMPONENTS)
   set(root "${WORK_DIR}/root-velmo")
   foreach(size ${ICON_SIZES})
     velmo_expect_png_size("${root}/usr/share/icons/hicolor/${size}x${size}/apps/velmo.png" ${size})
   endforeach()
-  foreach(check "desktop-file-validate;share/applications/org.velmo.Velmo.desktop"
-                "appstreamcli;share/metainfo/org.velmo.Velmo.metainfo.xml")
-    list(GET check 0 tool)
-    list(GET check 1 file)
-    find_program(tool_path_${tool} ${tool})
-    set(tool_path "${tool_path_${tool}}")
-    if(NOT tool_path)
-      message("not checked: ${tool} is not installed (scripts/setup installs it)")
-      continue()
-    endif()
-    set(arguments "${root}/usr/${file}")
-    if(tool STREQUAL "appstreamcli")
-      set(arguments validate --no-net --explain "${root}/usr/${file}")
-    endif()
-    execute_process(COMMAND "${tool_path}" ${arguments}
-                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-    message("${tool}: ${result}\n${output}")
-    if(NOT result EQUAL 0 OR output MATCHES "error")
-      message(FATAL_ERROR "${tool} finds fault with ${file}:\n${output}")
-    endif()
-  endforeach()
+  list(APPEND checks "desktop-file-validate|${root}/usr/share/applications/org.velmo.Velmo.desktop")
 endif()
+foreach(check ${checks})
+  string(REPLACE "|" ";" check "${check}")
+  list(GET check 0 tool)
+  list(GET check 1 file)
+  find_program(tool_path_${tool} ${tool})
+  set(tool_path "${tool_path_${tool}}")
+  if(NOT tool_path)
+    message("not checked: ${tool} is not installed (scripts/setup installs it)")
+    continue()
+  endif()
+  set(arguments "${file}")
+  if(tool STREQUAL "appstreamcli")
+    set(arguments validate --no-net --explain "${file}")
+  endif()
+  execute_process(COMMAND "${tool_path}" ${arguments}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  get_filename_component(name "${file}" NAME)
+  message("${tool} ${name}: ${result}\n${output}")
+  if(NOT result EQUAL 0 OR output MATCHES "error")
+    message(FATAL_ERROR "${tool} finds fault with ${name}:\n${output}")
+  endif()
+endforeach()
 file(REMOVE_RECURSE "${WORK_DIR}")

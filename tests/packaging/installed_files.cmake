@@ -6,6 +6,7 @@ set(VELMO_CLI_INSTALLED_FILES
     bin/velmo-cli
     share/man/man1/velmo-cli.1.gz
     share/bash-completion/completions/velmo-cli
+    share/metainfo/org.velmo.VelmoCli.metainfo.xml
     share/doc/velmo-cli/copyright
     share/doc/velmo-cli/changelog.gz)
 set(VELMO_APP_INSTALLED_FILES
