@@ -1,14 +1,18 @@
 #include "check_command.h"
 
 #include <getopt.h>
+#include <unistd.h>
+#include <ext/stdio_filebuf.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "block_writer.h"
+#include "check_usage_text.h"
 #include "input_file.h"
 #include "line_ends.h"
 #include "line_reader.h"
@@ -74,14 +78,15 @@ bool IsBlankLine(const char* text, std::size_t length) {
 struct CheckOptions {
     unsigned long long maxReports = 100;
     const char* catalogue = nullptr;
-    bool help = false;
+    InfoRequest info = InfoRequest::kNone;
 };
 
 bool ParseCheckOptions(int argc, char* argv[], CheckOptions& options) {
-    enum { kMaxReports = 256, kHelp };
+    enum { kMaxReports = 256, kHelp, kVersion };
     static const option kLongOptions[] = {
         {"max-reports", required_argument, nullptr, kMaxReports},
         {"help", no_argument, nullptr, kHelp},
+        {"version", no_argument, nullptr, kVersion},
         {nullptr, 0, nullptr, 0},
     };
     opterr = 0;
@@ -97,7 +102,9 @@ bool ParseCheckOptions(int argc, char* argv[], CheckOptions& options) {
             }
             options.maxReports = static_cast<unsigned long long>(value);
         } else if (id == kHelp || id == 'h') {
-            options.help = true;
+            options.info = InfoRequest::kHelp;
+        } else if (id == kVersion) {
+            if (options.info == InfoRequest::kNone) options.info = InfoRequest::kVersion;
         } else if (id == ':') {
             PrintError("check: option " + Quoted(argv[optind - 1]) + " needs a value");
             return false;
@@ -108,7 +115,7 @@ bool ParseCheckOptions(int argc, char* argv[], CheckOptions& options) {
             return false;
         }
     }
-    if (options.help) {
+    if (options.info != InfoRequest::kNone) {
         return true;
     }
     if (optind >= argc) {
@@ -140,22 +147,40 @@ int RunCheckCommand(int argc, char* argv[]) {
     if (!ParseCheckOptions(argc, argv, options)) {
         return kExitTrouble;
     }
-    if (options.help) {
-        return PrintUsage() ? kExitFound : kExitTrouble;
+    if (options.info != InfoRequest::kNone) {
+        return AnswerInfoRequest(options.info, kCheckUsage);
     }
 
-    const std::string path = options.catalogue;
-    // Only a regular file is opened, as the loader does: a FIFO would block.
-    const std::string problem = InputProblem(path.c_str());
-    if (!problem.empty()) {
-        PrintError(path + ": " + problem);
-        return kExitTrouble;
+    // Standard input is read as it comes, through a buffer over its own
+    // descriptor (a duplicate, closed with the buffer), whose read errors
+    // fail the stream as a file's do.
+    const bool fromStdin = IsStandardInput(options.catalogue);
+    const std::string path = fromStdin ? kStandardInputLabel : options.catalogue;
+    std::ifstream file;
+    std::unique_ptr<__gnu_cxx::stdio_filebuf<char>> stdinBuffer;
+    if (fromStdin) {
+        const int fd = ::dup(STDIN_FILENO);
+        if (fd < 0) {
+            PrintError(path + ": " + std::strerror(errno));
+            return kExitTrouble;
+        }
+        stdinBuffer = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(
+            fd, std::ios::in | std::ios::binary);
+    } else {
+        // Only a regular file is opened, as the loader does: a FIFO would block.
+        const std::string problem = InputProblem(path.c_str());
+        if (!problem.empty()) {
+            PrintError(path + ": " + problem);
+            return kExitTrouble;
+        }
+        file.open(path, std::ios::in | std::ios::binary);
+        if (!file.is_open()) {
+            PrintError(path + ": " + std::strerror(errno));
+            return kExitTrouble;
+        }
     }
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
-        PrintError(path + ": " + std::strerror(errno));
-        return kExitTrouble;
-    }
+    std::istream stdinStream(stdinBuffer.get());
+    std::istream& in = fromStdin ? stdinStream : file;
 
     OutputTarget target;
     target.Open(nullptr);

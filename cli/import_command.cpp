@@ -22,6 +22,7 @@
 #include "shown_text.h"
 #include "star_line.h"
 #include "table_records.h"
+#include "usage.h"
 
 namespace velmo::importing {
 namespace {
@@ -70,6 +71,7 @@ std::string Number(std::size_t value) {
 // Values getopt_long returns for the long options without a letter.
 constexpr int kKindOption = 1000;
 constexpr int kRaHoursOption = 1001;
+constexpr int kVersionOption = 1002;
 constexpr int kFirstColumnOption = 1100;
 
 // The --*-column options and the header each one names.
@@ -94,6 +96,7 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
         {"ra-hours", no_argument, nullptr, kRaHoursOption},
         {"verbose", no_argument, nullptr, 'v'},
         {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, kVersionOption},
     };
     for (int i = 0; i < kColumnOptionCount; ++i) {
         longOptions.push_back(
@@ -123,6 +126,8 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                 }
                 return failed == 0 ? 0 : 2;
             }
+            case kVersionOption:
+                return velmo_cli::AnswerInfoRequest(velmo_cli::InfoRequest::kVersion, nullptr);
             case kKindOption:
                 if (std::strcmp(optarg, "gcvs") == 0) {
                     options->kind = ImportOptions::kGcvs;

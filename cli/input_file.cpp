@@ -5,9 +5,35 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <vector>
+
+#include "options.h"
 
 namespace velmo_cli {
+namespace {
+
+constexpr std::size_t kCopyBlock = std::size_t{256} << 10;
+
+// Writes all of `size` bytes; false with errno set when a write fails.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsStandardInput(const char* path) { return std::strcmp(path, "-") == 0; }
 
 std::string InputProblem(const char* path) {
     struct stat info {};
@@ -26,6 +52,50 @@ std::string InputProblem(const char* path) {
     }
     ::close(fd);
     return std::string();
+}
+
+SpooledInput::~SpooledInput() {
+    if (fd >= 0) ::close(fd);
+    if (!nameToRemove.empty()) ::unlink(nameToRemove.c_str());
+}
+
+bool SpooledInput::Spool() {
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::string folder = tmpdir != nullptr && tmpdir[0] != '\0' ? tmpdir : "/tmp";
+    std::vector<char> name(folder.begin(), folder.end());
+    const char kPattern[] = "/velmo-cli-stdin-XXXXXX";
+    name.insert(name.end(), kPattern, kPattern + sizeof kPattern);  // with the '\0'
+    fd = ::mkostemp(name.data(), O_CLOEXEC);  // created with mode 0600
+    if (fd < 0) {
+        PrintError(std::string(kStandardInputLabel) + ": cannot keep a copy in " + folder + ": " +
+                   std::strerror(errno));
+        return false;
+    }
+    nameToRemove = name.data();
+    path = "/proc/self/fd/" + std::to_string(fd);
+    if (::access(path.c_str(), R_OK) == 0) {
+        ::unlink(nameToRemove.c_str());
+        nameToRemove.clear();
+    } else {
+        path = nameToRemove;
+    }
+
+    const std::unique_ptr<char[]> block(new char[kCopyBlock]);
+    for (;;) {
+        const ssize_t got = ::read(STDIN_FILENO, block.get(), kCopyBlock);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            PrintError(std::string(kStandardInputLabel) + ": " + std::strerror(errno));
+            return false;
+        }
+        if (!WriteAll(fd, block.get(), static_cast<std::size_t>(got))) {
+            PrintError(std::string(kStandardInputLabel) + ": cannot keep a copy in " + folder +
+                       ": " + std::strerror(errno));
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace velmo_cli

@@ -10,6 +10,7 @@
 #include "result_table.h"
 #include "result_writer.h"
 #include "search_options.h"
+#include "search_usage_text.h"
 #include "star_catalog.h"
 #include "usage.h"
 
@@ -88,25 +89,33 @@ int RunSearchCommand(int argc, char* argv[]) {
     if (!ParseSearchOptions(argc, argv, options)) {
         return kExitTrouble;
     }
-    if (options.help) {
-        return PrintUsage() ? kExitFound : kExitTrouble;
+    if (options.info != InfoRequest::kNone) {
+        return AnswerInfoRequest(options.info, kSearchUsage);
     }
 
-    const char* path = options.catalogue;
     // Opened first, so that an output that is the catalogue itself is
     // refused before anything is read.
     OutputTarget target;
-    if (!target.Open(options.output, path)) {
+    if (!target.Open(options.output, options.catalogue)) {
         return kExitTrouble;
     }
-    const std::string problem = InputProblem(path);
+    // The engine loads regular files only: standard input is read through
+    // a private copy.
+    const bool fromStdin = IsStandardInput(options.catalogue);
+    SpooledInput spooled;
+    if (fromStdin && !spooled.Spool()) {
+        return kExitTrouble;
+    }
+    const char* load = fromStdin ? spooled.Path() : options.catalogue;
+    const char* path = fromStdin ? kStandardInputLabel : options.catalogue;
+    const std::string problem = InputProblem(load);
     StarCatalog catalog;
-    const std::int32_t loaded = catalog.Load(path);
+    const std::int32_t loaded = catalog.Load(load);
     if (loaded < 0) {
         PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
         return kExitTrouble;
     }
-    if (loaded >= 0 && EndsLinesWithCarriageReturnsOnly(path)) {
+    if (loaded >= 0 && EndsLinesWithCarriageReturnsOnly(load)) {
         // The engine reads such a file as one line; say why so few stars.
         PrintError(std::string(path) + ": " + kCarriageReturnsOnly);
     }

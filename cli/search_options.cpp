@@ -26,6 +26,7 @@ enum OptionId {
     kDescending,
     kCount,
     kHelp,
+    kVersion,
 };
 
 const option kLongOptions[] = {
@@ -43,6 +44,7 @@ const option kLongOptions[] = {
     {"count", no_argument, nullptr, kCount},
     {"output", required_argument, nullptr, 'o'},
     {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -116,7 +118,10 @@ bool ReadOption(int id, const char* value, SearchOptions& options) {
             return true;
         case kHelp:
         case 'h':
-            options.help = true;
+            options.info = InfoRequest::kHelp;
+            return true;
+        case kVersion:
+            if (options.info == InfoRequest::kNone) options.info = InfoRequest::kVersion;
             return true;
         default:
             return false;
@@ -151,7 +156,7 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
             return false;
         }
     }
-    if (options.help) {
+    if (options.info != InfoRequest::kNone) {
         return true;
     }
     const velmo::CriteriaFault fault =

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "usage.h"
+
 namespace velmo_cli {
 
 enum class OutputFormat { kCsv, kText, kTable };
@@ -24,7 +26,7 @@ struct SearchOptions {
     bool countOnly = false;        // only the number of matches
     const char* output = nullptr;  // -o FILE; null for standard output
     const char* catalogue = nullptr;
-    bool help = false;  // --help given: print the usage, nothing else
+    InfoRequest info = InfoRequest::kNone;  // --help or --version: print that, nothing else
 };
 
 // Reads the options and the catalogue path from `argv` (argv[0] is the

@@ -11,7 +11,7 @@ constexpr tk::ControlTemplate kControls[] = {
     {tk::kIdStatic, nullptr, ControlKind::Icon, "", 11, 17, 20, 20, tk::kStyleNone, IDR_MAINFRAME},
     {tk::kIdStatic, nullptr, ControlKind::StaticText, "Velmo Version 1.00 Beta", 40, 10, 119, 8,
      tk::kAlignLeft | tk::kNoPrefix | tk::kGroup},
-    {tk::kIdStatic, nullptr, ControlKind::StaticText, "Free software, no warranty", 40, 25, 119, 8,
+    {tk::kIdStatic, nullptr, ControlKind::StaticText, kLicenceNotice, 40, 25, 119, 8,
      tk::kAlignLeft | tk::kGroup},
     {tk::kIdOk, "IDOK", ControlKind::PushButton, "OK", 178, 7, 50, 16,
      tk::kDefaultButton | tk::kTabStop | tk::kGroup},

@@ -28,7 +28,7 @@ constexpr tk::VersionResource kVersion = {
     VELMO_VERSION,
     "Velmo",
     "Velmo - variable star catalogue search",
-    "Free software, no warranty",
+    kLicenceNotice,
 };
 
 const tk::ResourceSet kResources = {

@@ -10,4 +10,8 @@ extern const tk::DialogTemplate kAboutDialog;   // IDD_ABOUTBOX
 extern const tk::DialogTemplate kSearchDialog;  // IDD_SEARCH_DIALOG
 extern const tk::MenuTemplate kMainMenu;        // IDR_MAIN_MENU
 
+// The licence notice: the About box's second line and the version
+// resource's copyright text.
+inline constexpr char kLicenceNotice[] = "Free software under GNU GPL 3+";
+
 }  // namespace velmo_res

@@ -4,8 +4,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStringList>
+#include <QTreeView>
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/application.h"
@@ -49,10 +55,17 @@ QStringList NameFilters(const std::string& filterText) {
 
 // QFileDialog that takes a name with wildcards ("*.txt") as a pattern that
 // filters the listing, the way the common dialog does, instead of as the
-// name of the file chosen.
+// name of the file chosen; and that opens wide enough for the name, size,
+// type and date of every entry of its folder to show whole.
 class PatternAwareFileDialog : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    explicit PatternAwareFileDialog(QWidget* parent) : QFileDialog(parent) {
+        // The listing is read in the background: the columns are fitted
+        // again once a folder's entries are all known.
+        if (auto* listing = findChild<QFileSystemModel*>()) {
+            connect(listing, &QFileSystemModel::directoryLoaded, this, [this] { FitListing(); });
+        }
+    }
 
     void accept() override {
         auto* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -64,6 +77,40 @@ public:
             return;
         }
         QFileDialog::accept();
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QFileDialog::showEvent(event);
+        if (!event->spontaneous()) FitListing();
+    }
+
+private:
+    // Sizes the detail view's four columns to their widest entry and
+    // heading, and widens the dialog (never beyond its screen) until they
+    // fit side by side. Never narrows it: what the user widened stays.
+    void FitListing() {
+        auto* view = findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (view == nullptr || view->model() == nullptr) return;
+        QHeaderView* header = view->header();
+        const QAbstractItemView* items = view;  // where sizeHintForColumn is public
+        const int columns = std::min(header->count(), 4);
+        int wanted = 0;
+        for (int column = 0; column < columns; ++column) {
+            const int width =
+                std::max(items->sizeHintForColumn(column), header->sectionSizeHint(column));
+            header->resizeSection(column, width);
+            wanted += width;
+        }
+        const int viewport = view->viewport()->width();
+        const int scrollBar = view->verticalScrollBar()->sizeHint().width();
+        const int missing = wanted + scrollBar - viewport;
+        if (missing <= 0) return;
+        int widest = width() + missing;
+        if (const QScreen* display = screen()) {
+            widest = std::min(widest, display->availableGeometry().width());
+        }
+        if (widest > width()) resize(widest, height());
     }
 };
 
@@ -107,10 +154,11 @@ int FileDialog::DoModal() {
 
     const QString initialName = TextFromBytes(initialFileName_);
     if (HasWildcards(initialName)) {
-        // Shown in the name box as a pattern; the listing follows the filter.
-        if (auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-            nameBox->setText(initialName);
-        }
+        // The open kind starts with an empty name box: the filter, chosen
+        // above, already limits the listing to the pattern. The save kind
+        // shows the pattern in the box; the listing follows the filter.
+        auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!openKind_ && nameBox != nullptr) nameBox->setText(initialName);
     } else if (!initialName.isEmpty()) {
         dialog.selectFile(initialName);
     }

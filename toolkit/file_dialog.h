@@ -6,7 +6,11 @@
 // save kind asks before it takes the name of a file that exists (the
 // toolkit's usual question: "No" goes back to the dialog); the open kind
 // never asks, and accepts a name that does not exist. A name typed without
-// an extension gets the default extension.
+// an extension gets the default extension. An initial name with wildcards
+// ("*.txt") is shown in the save kind's name box; the open kind starts with
+// the box empty. The dialog opens wide enough for the name, size, type and
+// date of every entry of its folder to show whole (as far as the screen
+// allows).
 #pragma once
 
 #include <string>

@@ -26,8 +26,15 @@ void AnswerAboutBox(int* shown) {
         ++*shown;
         EXPECT_EQ(modal->windowTitle().toStdString(), "About Velmo");
         QStringList texts;
-        for (QLabel* label : modal->findChildren<QLabel*>()) texts << label->text();
+        for (QLabel* label : modal->findChildren<QLabel*>()) {
+            texts << label->text();
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << "label \"" << label->text().toStdString() << "\" is cut";
+        }
         EXPECT_TRUE(texts.contains("Velmo Version 1.00 Beta")) << texts.join('|').toStdString();
+        // The notice line names the licence.
+        EXPECT_EQ(texts.filter("GNU GPL 3+").size(), 1) << texts.join('|').toStdString();
         QPushButton* ok = nullptr;
         for (QPushButton* button : modal->findChildren<QPushButton*>()) {
             if (button->text() == "OK") ok = button;

@@ -1,6 +1,7 @@
-# Installs a build into a scratch prefix and checks that velmo-cli and its
-# man page land where a shell and man look for them, that the installed
-# program runs, and that man renders the page when man is present.
+# Installs a build into a scratch prefix and checks that velmo-cli, its
+# man page and what else its package holds land where a shell and man look
+# for them, that the installed program runs, and that man renders the page
+# when man is present.
 #   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch folder> -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -9,7 +10,8 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-foreach(file bin/velmo-cli share/man/man1/velmo-cli.1)
+include(${CMAKE_CURRENT_LIST_DIR}/../packaging/installed_files.cmake)
+foreach(file ${VELMO_CLI_INSTALLED_FILES})
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -27,7 +29,7 @@ if(MAN)
   set(ENV{MANWIDTH} 80)
   set(ENV{PATH} "${PREFIX}/bin:$ENV{PATH}")
   unset(ENV{MANPATH})  # a set MANPATH would keep man from deriving it from PATH
-  execute_process(COMMAND "${MAN}" -l "${PREFIX}/share/man/man1/velmo-cli.1"
+  execute_process(COMMAND "${MAN}" -l "${PREFIX}/share/man/man1/velmo-cli.1.gz"
                   RESULT_VARIABLE result OUTPUT_VARIABLE page ERROR_VARIABLE warnings)
   if(NOT result EQUAL 0 OR NOT page MATCHES "search, check and import"
      OR NOT page MATCHES "--max-reports" OR NOT page MATCHES "--ra-hours")
@@ -35,7 +37,7 @@ if(MAN)
   endif()
   execute_process(COMMAND "${MAN}" -w velmo-cli
                   RESULT_VARIABLE result OUTPUT_VARIABLE where ERROR_QUIET)
-  if(NOT result EQUAL 0 OR NOT where MATCHES "^${PREFIX}/share/man/man1/velmo-cli.1")
+  if(NOT result EQUAL 0 OR NOT where MATCHES "^${PREFIX}/share/man/man1/velmo-cli.1.gz")
     message(FATAL_ERROR "man velmo-cli does not find the page (${result}): ${where}")
   endif()
 endif()

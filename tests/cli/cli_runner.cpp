@@ -64,8 +64,9 @@ CliResult RunCli(const CliRun& run) {
     for (std::string& arg : command) argv.push_back(arg.data());
     argv.push_back(nullptr);
 
-    int out[2], err[2];
-    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
+    int out[2], err[2], in[2] = {-1, -1};
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0 ||
+        (run.stdinThroughPipe && ::pipe2(in, O_CLOEXEC) != 0)) {
         ADD_FAILURE() << "pipe: " << std::strerror(errno);
         return result;
     }
@@ -79,8 +80,8 @@ CliResult RunCli(const CliRun& run) {
         if (run.stdoutTo == CliStdout::kDevFull) target = ::open("/dev/full", O_WRONLY);
         ::dup2(target, STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
-        const int nothing = ::open("/dev/null", O_RDONLY);
-        ::dup2(nothing, STDIN_FILENO);
+        const int input = run.stdinThroughPipe ? in[0] : ::open(run.stdinPath.c_str(), O_RDONLY);
+        ::dup2(input, STDIN_FILENO);
         ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it
         if (!run.numericLocale.empty()) ::setenv("LC_ALL", run.numericLocale.c_str(), 1);
         ::execvp(argv[0], argv.data());
@@ -91,6 +92,24 @@ CliResult RunCli(const CliRun& run) {
     if (pid < 0) {
         ADD_FAILURE() << "fork: " << std::strerror(errno);
         return result;
+    }
+    pid_t feeder = -1;
+    if (run.stdinThroughPipe) {
+        ::close(in[0]);
+        feeder = ::fork();
+        if (feeder == 0) {
+            const char* data = run.stdinText.data();
+            std::size_t left = run.stdinText.size();
+            while (left > 0) {
+                const ssize_t n = ::write(in[1], data, left);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) break;
+                data += n;
+                left -= static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(in[1]);
     }
 
     using Clock = std::chrono::steady_clock;
@@ -116,6 +135,11 @@ CliResult RunCli(const CliRun& run) {
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     result.status = !result.timedOut && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (feeder > 0) {
+        ::kill(feeder, SIGKILL);  // a program that stopped reading leaves it blocked
+        while (::waitpid(feeder, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
     return result;
 }
 

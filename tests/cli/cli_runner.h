@@ -26,6 +26,12 @@ struct CliRun {
     bool asNobody = false;      // drop to nobody/nogroup first (when root)
     std::string numericLocale;  // LC_ALL for the child, when not empty
     double timeoutSeconds = 30;
+    // Standard input: the file at stdinPath (any kind: a directory, a FIFO),
+    // or, when stdinThroughPipe, a pipe that a helper process fills with
+    // stdinText and then closes.
+    std::string stdinPath = "/dev/null";
+    bool stdinThroughPipe = false;
+    std::string stdinText;
 };
 
 // The velmo-cli under test (the build's, or a copy that nobody can run).

@@ -1,5 +1,6 @@
 // velmo-cli's command line: every criterion at its range edges and just
-// outside, inverted pairs, unknown options, --help and --version.
+// outside, inverted pairs, unknown options, each command's --help and
+// --version.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,36 +135,67 @@ TEST_F(UsageTest, InvertedPairsAndBadCommandLinesAreRefused) {
     }
 }
 
-TEST_F(UsageTest, HelpAndVersionGoToStdoutAndTheManPageListsTheSameOptions) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"-h"}, {"search", "--help"}, {"check", "-h"}}) {
-        const CliResult result = RunCli(args);
-        EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.err, "");
-        EXPECT_EQ(result.out.rfind("Usage: velmo-cli", 0), 0u);
-    }
-    const CliResult version = RunCli({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "velmo-cli " VELMO_VERSION "\n");
-
-    const std::string help = RunCli({"--help"}).out;
+TEST_F(UsageTest, EachCommandHasItsOwnHelpAndVersionAndTheManPageListsTheSameOptions) {
     std::ifstream page(VELMO_MAN_PAGE);
     std::stringstream roff;
     roff << page.rdbuf();
     std::string manPage = roff.str();
     for (std::size_t at; (at = manPage.find("\\-")) != std::string::npos;) manPage.erase(at, 1);
-    for (const char* option :
+
+    const struct {
+        const char* command;
+        std::vector<const char*> options;  // each in the command's help and in the man page
+        std::vector<const char*> defaults;  // each default as the command uses it
+    } commands[] = {
+        {"search",
          {"--ra-west", "--ra-east", "--dec-south", "--dec-north", "--max-mag", "--min-mag",
-          "--period-least", "--period-most", "--unspecified", "--format", "--descending", "--count",
-          "--output", "--max-reports", "--help", "--version"}) {
-        EXPECT_NE(help.find(option), std::string::npos) << option << " missing in --help";
-        EXPECT_NE(manPage.find(option), std::string::npos) << option << " missing in the man page";
-    }
-    // Each default in --help is the one the search uses: (default 7) and so on.
-    for (const char* text :
+          "--period-least", "--period-most", "--unspecified", "--format", "--descending",
+          "--count", "--output"},
          {"(default 0)", "(default 23)", "(default -90)", "(default 90)", "(default 7)",
-          "(default 6)", "(default 1000)", "(default csv)", "(default 100)"}) {
-        EXPECT_NE(help.find(text), std::string::npos) << text;
+          "(default 6)", "(default 1000)", "(default csv)"}},
+        {"check", {"--max-reports"}, {"(default 100)"}},
+        {"import", {"--kind", "--ra-hours", "--verbose", "--output"}, {}},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.command);
+        for (const char* flag : {"--help", "-h"}) {
+            const CliResult help = RunCli({c.command, flag});
+            EXPECT_EQ(help.status, 0);
+            EXPECT_EQ(help.err, "");
+            EXPECT_EQ(help.out.rfind(std::string("Usage: velmo-cli ") + c.command + " ", 0), 0u)
+                << help.out;
+            for (const char* option : c.options) {
+                EXPECT_NE(help.out.find(option), std::string::npos) << option << " not in help";
+                EXPECT_NE(manPage.find(option), std::string::npos) << option << " not in man";
+            }
+            for (const char* text : c.defaults) {
+                EXPECT_NE(help.out.find(text), std::string::npos) << text;
+            }
+            EXPECT_NE(help.out.find("--version"), std::string::npos);
+        }
+        // --version after the command, also among other options.
+        const CliResult version = RunCli({c.command, "--version"});
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, "velmo-cli " VELMO_VERSION "\n");
+        EXPECT_EQ(version.err, "");
+    }
+    EXPECT_EQ(RunCli({"search", "--max-mag", "5", "--version", "no-such-file"}).out,
+              "velmo-cli " VELMO_VERSION "\n");
+
+    // Alone, --help lists the commands and says where their options are.
+    for (const char* flag : {"--help", "-h"}) {
+        const CliResult overview = RunCli({flag});
+        EXPECT_EQ(overview.status, 0);
+        EXPECT_EQ(overview.out.rfind("Usage: velmo-cli COMMAND", 0), 0u);
+        for (const char* text : {"search", "check", "import", "velmo-cli COMMAND --help"}) {
+            EXPECT_NE(overview.out.find(text), std::string::npos) << text;
+        }
+    }
+    const CliResult version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "velmo-cli " VELMO_VERSION "\n");
+    for (const char* option : {"--help", "--version"}) {
+        EXPECT_NE(manPage.find(option), std::string::npos) << option << " missing in the man page";
     }
 }
 

@@ -1,12 +1,19 @@
 // The common file dialog: typing names, cancelling, default extensions,
-// filters, the open kind taking a name that does not exist, and the save
-// kind asking before it replaces a file.
+// filters, the open kind taking a name that does not exist, the save kind
+// asking before it replaces a file, and a listing whose columns show whole.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
@@ -159,6 +166,66 @@ TEST_F(FileDialogTest, OpensOnTheWorkingFolderWithTheFiltersAndThePatternShown) 
     EXPECT_EQ(dialog.DoModal(), tk::kIdOk);
     tktest::WaitForAnswers();
     EXPECT_EQ(dialog.GetFileName(), "chosen.csv");
+}
+
+TEST_F(FileDialogTest, LoadingOpensWideEnoughForEveryColumnWithTheNameBoxEmpty) {
+    // The sample's folder: the catalogue, 4464 lines of 76 bytes, and its notes.
+    std::ofstream(Path("bright-variable-stars.txt")) << std::string(4464 * 76, ' ');
+    std::ofstream(Path("README.md")) << std::string(2100, ' ');
+    const QFont desktop = QApplication::font();
+    for (const int points : {9, 12}) {
+        SCOPED_TRACE(points);
+        QFont font = desktop;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        tk::FileDialog dialog(true, "txt", "*.txt", 0, kTextFilter, nullptr);
+        tktest::WhenModal([&](QWidget* modal) {
+            auto* name = modal->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            EXPECT_EQ(name->text().toStdString(), "");
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->selectedNameFilter().toStdString(), "Text Files (*.txt)");
+
+            // The listing is read in the background: wait for its sizes.
+            auto* view = modal->findChild<QTreeView*>("treeView");
+            auto* listing = modal->findChild<QFileSystemModel*>();
+            ASSERT_NE(view, nullptr);
+            ASSERT_NE(listing, nullptr);
+            const QModelIndex folder = listing->index(QString::fromStdString(folder_.string()));
+            QElapsedTimer waited;
+            waited.start();
+            while ((listing->rowCount(folder) < 1 ||
+                    listing->index(0, 1, folder).data().toString().isEmpty()) &&
+                   waited.elapsed() < 5000) {
+                QApplication::processEvents(QEventLoop::AllEvents, 20);
+            }
+            QApplication::processEvents();
+            ASSERT_EQ(listing->rowCount(folder), 1) << "only *.txt is listed";
+
+            // Each cell's text fits its column, as the view draws it: a margin
+            // each side, and the icon before the name; and the four columns
+            // fit the view side by side.
+            const QFontMetrics metrics = view->fontMetrics();
+            const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+            const QHeaderView* header = view->header();
+            for (int column = 0; column < 4; ++column) {
+                const QString text = listing->index(0, column, folder).data().toString();
+                SCOPED_TRACE(text.toStdString());
+                EXPECT_FALSE(text.isEmpty());
+                int needed = metrics.horizontalAdvance(text) + 2 * margin;
+                if (column == 0) needed += view->iconSize().width() + 2 * margin;
+                EXPECT_GE(header->sectionSize(column), needed);
+                EXPECT_LE(header->sectionViewportPosition(column) + needed,
+                          view->viewport()->width());
+            }
+            EXPECT_LE(modal->width(), modal->screen()->availableGeometry().width());
+            tktest::CancelDialog(modal);
+        });
+        EXPECT_EQ(dialog.DoModal(), tk::kIdCancel);
+        tktest::WaitForAnswers();
+    }
+    QApplication::setFont(desktop);
 }
 
 } // namespace
