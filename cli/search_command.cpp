@@ -7,7 +7,6 @@
 #include "input_file.h"
 #include "options.h"
 #include "output_target.h"
-#include "result_table.h"
 #include "result_writer.h"
 #include "search_options.h"
 #include "star_catalog.h"
@@ -52,12 +51,8 @@ bool ApplyCriteria(StarCatalog& catalog, const SearchOptions& options) {
 // Writes the result list in the chosen format and order, walking it with the
 // cursor as the window does.
 void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::BlockWriter& out) {
-    ResultTable table;
-    if (options.format == OutputFormat::kCsv) {
-        velmo::WriteCsvHeader(out);
-    } else if (options.format == OutputFormat::kTable) {
-        table.WriteHeader(out);
-    }
+    ResultRows rows(options.format);
+    rows.WriteHeading(out);
     const bool forward = !options.descending;
     if (forward) {
         catalog.MoveFirst();
@@ -65,17 +60,7 @@ void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::Blo
         catalog.MoveLast();
     }
     while (forward ? !catalog.IsAtLast() : !catalog.IsAtFirst()) {
-        switch (options.format) {
-            case OutputFormat::kCsv:
-                velmo::WriteCsvRow(out, *catalog.Cursor()->record);
-                break;
-            case OutputFormat::kText:
-                velmo::WriteTextRow(out, *catalog.Cursor()->record);
-                break;
-            case OutputFormat::kTable:
-                table.WriteCurrentRow(catalog, out);
-                break;
-        }
+        rows.WriteRow(*catalog.Cursor()->record, out);
         if (forward) {
             catalog.MoveNext();
         } else {
@@ -86,6 +71,51 @@ void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::Blo
 
 }  // namespace
 
+void ResultRows::WriteHeading(velmo::BlockWriter& out) {
+    if (format == OutputFormat::kCsv) {
+        velmo::WriteCsvHeader(out);
+    } else if (format == OutputFormat::kTable) {
+        table.WriteHeader(out);
+    }
+}
+
+void ResultRows::WriteRow(const StarRecord& record, velmo::BlockWriter& out) {
+    switch (format) {
+        case OutputFormat::kCsv:
+            velmo::WriteCsvRow(out, record);
+            break;
+        case OutputFormat::kText:
+            velmo::WriteTextRow(out, record);
+            break;
+        case OutputFormat::kTable:
+            table.WriteRow(record, out);
+            break;
+    }
+}
+
+std::int32_t SearchCatalogue(StarCatalog& catalog, const SearchOptions& options) {
+    const char* path = options.catalogue;
+    const std::string problem = InputProblem(path);
+    const std::int32_t loaded = catalog.Load(path);
+    if (loaded < 0) {
+        PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
+        return -1;
+    }
+    if (loaded == 0) {
+        PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");
+        return -1;
+    }
+    if (!ApplyCriteria(catalog, options)) {
+        PrintError(std::string(path) + ": the catalogue refused the criteria");
+        return -1;
+    }
+    const std::int32_t matches = catalog.Search(!options.unspecified);
+    if (matches < 0) {
+        PrintError(std::string(path) + ": the search failed");
+    }
+    return matches;
+}
+
 int RunSearchCommand(int argc, char* argv[]) {
     SearchOptions options;
     if (!ParseSearchOptions(argc, argv, options)) {
@@ -94,26 +124,9 @@ int RunSearchCommand(int argc, char* argv[]) {
     if (options.help) {
         return PrintUsage() ? kExitFound : kExitTrouble;
     }
-
-    const char* path = options.catalogue;
-    const std::string problem = InputProblem(path);
     StarCatalog catalog;
-    const std::int32_t loaded = catalog.Load(path);
-    if (loaded < 0) {
-        PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
-        return kExitTrouble;
-    }
-    if (loaded == 0) {
-        PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");
-        return kExitTrouble;
-    }
-    if (!ApplyCriteria(catalog, options)) {
-        PrintError(std::string(path) + ": the catalogue refused the criteria");
-        return kExitTrouble;
-    }
-    const std::int32_t matches = catalog.Search(!options.unspecified);
+    const std::int32_t matches = SearchCatalogue(catalog, options);
     if (matches < 0) {
-        PrintError(std::string(path) + ": the search failed");
         return kExitTrouble;
     }
 
