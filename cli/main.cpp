@@ -4,6 +4,7 @@
 //   velmo-cli search [OPTIONS] CATALOGUE
 //   velmo-cli check [OPTIONS] CATALOGUE
 //   velmo-cli import [OPTIONS] INPUT [-o FILE]
+//   velmo-cli plan [SEARCH OPTIONS] [PLAN OPTIONS] CATALOGUE
 //   velmo-cli --help | --version
 #include <csignal>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include "check_command.h"
 #include "options.h"
+#include "plan_command.h"
 #include "search_command.h"
 #include "usage.h"
 
@@ -40,6 +42,9 @@ int Dispatch(int argc, char* argv[]) {
     }
     if (std::strcmp(command, "import") == 0) {
         return RunImportCommand(argc - 1, argv + 1);
+    }
+    if (std::strcmp(command, "plan") == 0) {
+        return RunPlanCommand(argc - 1, argv + 1);
     }
     PrintError("unknown command " + Quoted(command) +
                " (search, check or import); velmo-cli --help tells more");

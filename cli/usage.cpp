@@ -26,6 +26,8 @@ constexpr char kUsage[] =
     "  check    report every line of CATALOGUE that is not a star line\n"
     "  import   convert a GCVS extract or a table with a header row into\n"
     "           catalogue lines\n"
+    "  plan     list the stars of CATALOGUE that can be observed on one night\n"
+    "           from one site (velmo-cli plan --help tells more)\n"
     "\n"
     "velmo-cli search [OPTIONS] CATALOGUE\n"
     "  --ra-west H         first hour of right ascension, 0-23 (default 0)\n"

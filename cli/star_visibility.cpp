@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "star_visibility.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmo_cli {
+namespace {
+
+// The Earth's rotation angle advances this many turns per day of UT1.
+constexpr double kTurnsPerDay = 1.00273781191135448;
+// Below this, cos(latitude) cos(declination) counts as 0: at a pole, or for a
+// star at one, the altitude does not change with the hour angle.
+constexpr double kFlat = 1e-12;
+// A millisecond, so that rounding does not decide a star exactly at --min-hours.
+constexpr double kLeeway = 1e-3;
+
+}  // namespace
+
+StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, const Night& night,
+                               double minAltitude, double minHours)
+    : sky(sky),
+      clock(clock),
+      night(night),
+      sinLimit(std::sin(minAltitude * ERFA_DD2R)),
+      leastSeconds(minHours * 3600.0 - kLeeway),
+      sinLatitude(0),
+      cosLatitude(0) {
+    // Sidereal time from ERFA at both ends; in between it runs evenly, at the
+    // Earth's rate of rotation, which also says how many whole turns lie
+    // between the two.
+    startSidereal = sky.SiderealTime(night.start);
+    const double endSidereal = sky.SiderealTime(night.end);
+    const double turns = kTurnsPerDay * (night.end - night.start) / ERFA_DAYSEC;
+    const double difference = endSidereal - startSidereal;
+    siderealSpan = difference + ERFA_D2PI * std::round(turns - difference / ERFA_D2PI);
+    sinLatitude = std::sin(sky.Latitude());
+    cosLatitude = std::cos(sky.Latitude());
+}
+
+double StarVisibility::TimeAt(double hourAngle, double startHourAngle) const {
+    return night.start + (hourAngle - startHourAngle) / siderealSpan * (night.end - night.start);
+}
+
+bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
+                          StarHours& hours) const {
+    const double ra = (raHours + raMinutes / 60.0) * 15.0 * ERFA_DD2R;
+    const Place place = sky.OfDate(ra, decDegrees * ERFA_DD2R);
+    const double sinDec = std::sin(place.dec);
+    const double scale = cosLatitude * std::cos(place.dec);
+
+    // At or above the limit while the hour angle is within halfArc of an
+    // upper culmination (a multiple of 2pi).
+    double halfArc = ERFA_DPI;  // all the time
+    if (std::fabs(scale) < kFlat) {
+        if (sinLatitude * sinDec < sinLimit) return false;
+    } else {
+        const double cosHalfArc = (sinLimit - sinLatitude * sinDec) / scale;
+        if (cosHalfArc > 1) return false;  // never that high
+        if (cosHalfArc > -1) halfArc = std::acos(cosHalfArc);
+    }
+
+    const double startHourAngle = eraAnpm(startSidereal - place.ra);
+    const double endHourAngle = startHourAngle + siderealSpan;
+    const double firstTurn = std::ceil((startHourAngle - halfArc) / ERFA_D2PI);
+    const double lastTurn = std::floor((endHourAngle + halfArc) / ERFA_D2PI);
+    bool minute = false;
+    double seconds = 0;
+    for (double turn = firstTurn; turn <= lastTurn; ++turn) {
+        const double rises = std::max(startHourAngle, turn * ERFA_D2PI - halfArc);
+        const double sets = std::min(endHourAngle, turn * ERFA_D2PI + halfArc);
+        if (rises > sets) continue;
+        const double from = TimeAt(rises, startHourAngle), to = TimeAt(sets, startHourAngle);
+        seconds += to - from;
+        const std::int64_t first = clock.MinuteAtOrAfter(from);
+        const std::int64_t last = clock.MinuteAtOrBefore(to);
+        if (first > last) continue;  // no whole minute in this stretch
+        if (!minute) hours.from = first;
+        hours.to = last;
+        minute = true;
+    }
+    if (!minute || seconds < leastSeconds) return false;
+    hours.seconds = seconds;
+
+    // Highest at the first upper culmination in the night, else at the end
+    // of the night nearer to one.
+    const double culmination = std::ceil(startHourAngle / ERFA_D2PI) * ERFA_D2PI;
+    double best = culmination;
+    if (culmination > endHourAngle) {
+        best = std::cos(startHourAngle) >= std::cos(endHourAngle) ? startHourAngle : endHourAngle;
+    }
+    hours.altitude = sky.AltitudeDegrees(best, place.dec);
+    const std::int64_t nearest = clock.MinuteAtOrBefore(TimeAt(best, startHourAngle) + 30);
+    hours.best = std::clamp(nearest, hours.from, hours.to);
+    return true;
+}
+
+}  // namespace velmo_cli
