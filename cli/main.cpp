@@ -24,7 +24,7 @@ namespace {
 int Dispatch(int argc, char* argv[]) {
     using namespace velmo_cli;
     if (argc < 2) {
-        PrintError("no command given (search, check or import); velmo-cli --help tells more");
+        PrintError("no command given (search, check, import or plan); velmo-cli --help tells more");
         return kExitTrouble;
     }
     const char* command = argv[1];
@@ -47,7 +47,7 @@ int Dispatch(int argc, char* argv[]) {
         return RunPlanCommand(argc - 1, argv + 1);
     }
     PrintError("unknown command " + Quoted(command) +
-               " (search, check or import); velmo-cli --help tells more");
+               " (search, check, import or plan); velmo-cli --help tells more");
     return kExitTrouble;
 }
 

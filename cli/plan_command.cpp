@@ -24,58 +24,109 @@ struct KeptStar {
     StarHours hours;
 };
 
-// The search's matches that the night lets one observe, in catalogue order.
-std::vector<KeptStar> KeptStars(StarCatalog& catalog, const StarVisibility& visibility) {
-    std::vector<KeptStar> kept;
+// Writes the kept stars in the chosen form: their number, the plan format,
+// or one of search's formats.
+class KeptStarWriter {
+  public:
+    KeptStarWriter(const PlanOptions& options, const LocalClock& clock, velmo::BlockWriter& out)
+        : options(options), out(out), plan(clock), rows(options.search.format) {}
+
+    void WriteHeading(const NightSummary& summary) {
+        if (options.search.countOnly) return;
+        if (options.planFormat) {
+            plan.WriteHeader(summary, out);
+        } else {
+            rows.WriteHeading(out);
+        }
+    }
+
+    void Write(const KeptStar& star) {
+        ++count;
+        if (options.search.countOnly) return;
+        if (options.planFormat) {
+            plan.WriteRow(*star.record, star.hours, out);
+        } else {
+            rows.WriteRow(*star.record, out);
+        }
+    }
+
+    // Ends the output: the number, for --count. Returns the number of stars.
+    std::size_t Finish() {
+        if (options.search.countOnly) {
+            const std::string line = std::to_string(count) + "\n";
+            out.Append(line.data(), line.size());
+        }
+        return count;
+    }
+
+  private:
+    const PlanOptions& options;
+    velmo::BlockWriter& out;
+    PlanTable plan;
+    ResultRows rows;
+    std::size_t count = 0;
+};
+
+// Hands each of the search's matches that the night lets one observe to
+// `take`, walking the result list forwards or backwards.
+template <typename Take>
+void EachKeptStar(StarCatalog& catalog, const StarVisibility& visibility, bool backwards,
+                  Take take) {
     KeptStar star{};
-    for (catalog.MoveFirst(); !catalog.IsAtLast(); catalog.MoveNext()) {
+    if (backwards) {
+        catalog.MoveLast();
+    } else {
+        catalog.MoveFirst();
+    }
+    while (backwards ? !catalog.IsAtFirst() : !catalog.IsAtLast()) {
         star.record = catalog.Cursor()->record;
         if (visibility.Keep(star.record->raHours, star.record->raMinutes,
                             star.record->decDegrees, star.hours)) {
-            kept.push_back(star);
+            take(star);
+        }
+        if (backwards) {
+            catalog.MovePrev();
+        } else {
+            catalog.MoveNext();
         }
     }
-    return kept;
 }
 
-// Into the chosen order (ties keep catalogue order), then reversed for
-// --descending.
-void Order(std::vector<KeptStar>& kept, PlanSort sort, bool descending) {
-    const auto by = [&kept](std::int64_t StarHours::*minute) {
-        std::stable_sort(kept.begin(), kept.end(), [minute](const KeptStar& a, const KeptStar& b) {
-            return a.hours.*minute < b.hours.*minute;
-        });
-    };
+// The member of StarHours that --sort names.
+std::int64_t StarHours::*SortKey(PlanSort sort) {
     switch (sort) {
-        case PlanSort::kFrom:
-            by(&StarHours::from);
-            break;
         case PlanSort::kTo:
-            by(&StarHours::to);
-            break;
+            return &StarHours::to;
         case PlanSort::kBest:
-            by(&StarHours::best);
-            break;
+            return &StarHours::best;
+        case PlanSort::kFrom:
         case PlanSort::kCatalogue:
             break;
     }
-    if (descending) std::reverse(kept.begin(), kept.end());
+    return &StarHours::from;
 }
 
-void Write(const PlanOptions& options, const NightSummary& summary, const LocalClock& clock,
-           const std::vector<KeptStar>& kept, velmo::BlockWriter& out) {
-    if (options.search.countOnly) {
-        const std::string line = std::to_string(kept.size()) + "\n";
-        out.Append(line.data(), line.size());
-    } else if (options.planFormat) {
-        PlanTable table(clock);
-        table.WriteHeader(summary, out);
-        for (const KeptStar& star : kept) table.WriteRow(*star.record, star.hours, out);
-    } else {
-        ResultRows rows(options.search.format);
-        rows.WriteHeading(out);
-        for (const KeptStar& star : kept) rows.WriteRow(*star.record, out);
+// Writes the kept stars in the chosen order. Catalogue order, either way,
+// streams from the result list; the other orders gather the kept stars
+// first and sort them, ties in catalogue order, reversed for --descending.
+void WriteKeptStars(StarCatalog& catalog, std::int32_t matches, const StarVisibility& visibility,
+                    const PlanOptions& options, KeptStarWriter& writer) {
+    const bool descending = options.search.descending;
+    if (options.sort == PlanSort::kCatalogue) {
+        EachKeptStar(catalog, visibility, descending,
+                     [&writer](const KeptStar& star) { writer.Write(star); });
+        return;
     }
+    std::vector<KeptStar> kept;
+    kept.reserve(static_cast<std::size_t>(matches));
+    EachKeptStar(catalog, visibility, false,
+                 [&kept](const KeptStar& star) { kept.push_back(star); });
+    const auto key = SortKey(options.sort);
+    std::stable_sort(kept.begin(), kept.end(), [key](const KeptStar& a, const KeptStar& b) {
+        return a.hours.*key < b.hours.*key;
+    });
+    if (descending) std::reverse(kept.begin(), kept.end());
+    for (const KeptStar& star : kept) writer.Write(star);
 }
 
 }  // namespace
@@ -89,7 +140,8 @@ int RunPlanCommand(int argc, char* argv[]) {
         return PrintPlanUsage() ? kExitFound : kExitTrouble;
     }
     StarCatalog catalog;
-    if (SearchCatalogue(catalog, options.search) < 0) {
+    const std::int32_t matches = SearchCatalogue(catalog, options.search);
+    if (matches < 0) {
         return kExitTrouble;
     }
 
@@ -113,18 +165,18 @@ int RunPlanCommand(int argc, char* argv[]) {
 
     const StarVisibility visibility(sky, clock, summary.night, options.minAltitude,
                                     options.minHours);
-    std::vector<KeptStar> kept = KeptStars(catalog, visibility);
-    Order(kept, options.sort, options.search.descending);
-
     OutputTarget target;
     if (!target.Open(options.search.output)) {
         return kExitTrouble;
     }
-    Write(options, summary, clock, kept, target.Writer());
+    KeptStarWriter writer(options, clock, target.Writer());
+    writer.WriteHeading(summary);
+    WriteKeptStars(catalog, matches, visibility, options, writer);
+    const std::size_t kept = writer.Finish();
     if (!target.Finish()) {
         return kExitTrouble;
     }
-    return kept.empty() ? kExitNothing : kExitFound;
+    return kept > 0 ? kExitFound : kExitNothing;
 }
 
 }  // namespace velmo_cli

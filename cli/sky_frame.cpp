@@ -57,13 +57,20 @@ double SkyFrame::SiderealTime(double t) const {
     return eraAnp(eraGst06(ut1.day, ut1.fraction, tt.day, tt.fraction, Matrix()) + longitude);
 }
 
-Place SkyFrame::OfDate(double ra, double dec) const {
-    double catalogue[3], ofDate[3];
-    eraS2c(ra, dec, catalogue);
-    eraRxp(Matrix(), catalogue, ofDate);
+Place SkyFrame::OfDate(const double (&direction)[3]) const {
+    double ofDate[3];
+    eraRxp(Matrix(), const_cast<double*>(direction), ofDate);
     Place place;
     eraC2s(ofDate, &place.ra, &place.dec);
+    place.sinDec = ofDate[2];
+    place.cosDec = std::sqrt(ofDate[0] * ofDate[0] + ofDate[1] * ofDate[1]);
     return place;
+}
+
+Place SkyFrame::OfDate(double ra, double dec) const {
+    double catalogue[3];
+    eraS2c(ra, dec, catalogue);
+    return OfDate(catalogue);
 }
 
 double SkyFrame::AltitudeDegrees(double hourAngle, double dec) const {

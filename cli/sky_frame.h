@@ -16,8 +16,10 @@ struct Site {
 
 // A place on the sky referred to the true equator and equinox of the date.
 struct Place {
-    double ra = 0;   // right ascension, -pi..pi
-    double dec = 0;  // declination, -pi/2..pi/2
+    double ra = 0;      // right ascension, -pi..pi
+    double dec = 0;     // declination, -pi/2..pi/2
+    double sinDec = 0;  // its sine and cosine
+    double cosDec = 1;
 };
 
 class SkyFrame {
@@ -31,7 +33,9 @@ class SkyFrame {
     double SiderealTime(double t) const;
 
     // A catalogue position, taken as J2000 (mean equator and equinox
-    // J2000.0), precessed and nutated to the date.
+    // J2000.0), precessed and nutated to the date; given as a unit vector
+    // (eraS2c's) or as right ascension and declination.
+    Place OfDate(const double (&direction)[3]) const;
     Place OfDate(double ra, double dec) const;
 
     // The altitude, in degrees, of a place at hour angle `hourAngle`:
