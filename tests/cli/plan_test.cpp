@@ -260,6 +260,11 @@ TEST_F(PlanTest, DateLineAndClocks) {
     EXPECT_NEAR(MinutesBetween(west.darkFrom, east.darkFrom), 8, 1);
     EXPECT_NEAR(MinutesBetween(west.darkTo, east.darkTo), 8, 1);
     EXPECT_NEAR(MinutesBetween(west.rows[0].best, east.rows[0].best), 8, 1);
+    // In UTC, noon falls in the site's night: the stretch dark at noon is
+    // the end of the night before, and the night is the next, cut at noon.
+    const PlanOutput utc = Planned({"--utc", "--site", "0,179", "--date", "2026-06-16", catalogue});
+    EXPECT_NEAR(std::abs(MinutesBetween(utc.darkFrom, east.darkFrom)), 720, 1) << utc.header;
+    EXPECT_EQ(utc.darkTo, "12:00") << utc.header;
 
     // Amsterdam's clock is UTC+1 in winter and UTC+2 in summer: the same
     // night, shifted by whole hours.
