@@ -60,10 +60,13 @@ double SkyFrame::SiderealTime(double t) const {
 Place SkyFrame::OfDate(const double (&direction)[3]) const {
     double ofDate[3];
     eraRxp(Matrix(), const_cast<double*>(direction), ofDate);
+    // eraC2s's angles, with the sine and cosine of the declination read off
+    // the unit vector.
     Place place;
-    eraC2s(ofDate, &place.ra, &place.dec);
     place.sinDec = ofDate[2];
     place.cosDec = std::sqrt(ofDate[0] * ofDate[0] + ofDate[1] * ofDate[1]);
+    place.ra = ofDate[0] == 0 && ofDate[1] == 0 ? 0 : std::atan2(ofDate[1], ofDate[0]);
+    place.dec = place.sinDec == 0 ? 0 : std::atan2(place.sinDec, place.cosDec);
     return place;
 }
 

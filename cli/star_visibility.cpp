@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 namespace velmo_cli {
 namespace {
@@ -40,7 +39,6 @@ StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, con
     siderealSpan = difference + ERFA_D2PI * std::round(turns - difference / ERFA_D2PI);
     sinLatitude = std::sin(sky.Latitude());
     cosLatitude = std::cos(sky.Latitude());
-    base = static_cast<std::int64_t>(std::floor(night.start));
     for (int minute = 0; minute < kRaMinutes; ++minute) {
         eraS2c(minute / 4.0 * ERFA_DD2R, 0, raDirections[minute]);
     }
@@ -49,44 +47,11 @@ StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, con
     }
 }
 
-bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
-                          StarHours& hours) const {
-    if (raHours < 0 || raHours > 23 || raMinutes < 0 || raMinutes > 59 || decDegrees < -90 ||
-        decDegrees > 90) {
-        return Work(raHours, raMinutes, decDegrees, hours);
-    }
-    if (!remembered) {
-        void* memory = std::calloc(std::size_t{kRaMinutes} * kDecDegrees, sizeof(Remembered));
-        if (memory == nullptr) throw std::bad_alloc();
-        remembered.reset(static_cast<Remembered*>(memory));
-    }
-    Remembered& entry = remembered[(raHours * 60 + raMinutes) * kDecDegrees + decDegrees + 90];
-    if (entry.state == 0) {
-        StarHours worked;
-        const bool kept = Work(raHours, raMinutes, decDegrees, worked);
-        entry.state = kept ? 2 : 1;
-        if (kept) {
-            entry.from = static_cast<std::int32_t>(worked.from - base);
-            entry.to = static_cast<std::int32_t>(worked.to - base);
-            entry.best = static_cast<std::int32_t>(worked.best - base);
-            entry.altitude = static_cast<float>(worked.altitude);
-            entry.seconds = static_cast<float>(worked.seconds);
-        }
-    }
-    if (entry.state != 2) return false;
-    hours.from = base + entry.from;
-    hours.to = base + entry.to;
-    hours.best = base + entry.best;
-    hours.altitude = entry.altitude;
-    hours.seconds = entry.seconds;
-    return true;
-}
-
 double StarVisibility::TimeAt(double hourAngle, double startHourAngle) const {
     return night.start + (hourAngle - startHourAngle) / siderealSpan * (night.end - night.start);
 }
 
-bool StarVisibility::Work(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
+bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
                           StarHours& hours) const {
     const double ra = (raHours + raMinutes / 60.0) * 15.0 * ERFA_DD2R;
     const double dec = decDegrees * ERFA_DD2R;

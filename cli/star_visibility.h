@@ -6,8 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 
 #include "local_clock.h"
 #include "night.h"
@@ -37,26 +35,10 @@ class StarVisibility {
     // declination (degrees). True when it is kept: it stands at or above the
     // limit at one whole minute of the night at least, and for at least the
     // least time in all (to a millisecond); `hours` is then filled in.
-    // Positions on the sky (0-23 h, 0-59 min, -90..90 degrees) are worked
-    // out once each and remembered, as many stars share one.
     bool Keep(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
               StarHours& hours) const;
 
   private:
-    // One remembered position; all zero until it is worked out.
-    struct Remembered {
-        std::int32_t from, to, best;  // seconds after `base`
-        float altitude;
-        float seconds;
-        std::uint8_t state;  // 0 not worked out, 1 not kept, 2 kept
-    };
-    struct Release {
-        void operator()(Remembered* memory) const { std::free(memory); }
-    };
-
-    bool Work(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
-              StarHours& hours) const;
-
     // The instant at which the hour angle of a star reaches `hourAngle`,
     // counted on from its hour angle at the night's start.
     double TimeAt(double hourAngle, double startHourAngle) const;
@@ -69,14 +51,11 @@ class StarVisibility {
     double startSidereal;  // local sidereal time at the night's start, radians
     double siderealSpan;   // its advance over the night, radians (more than 2pi in a long night)
     double sinLatitude, cosLatitude;
-    std::int64_t base;  // a whole second just before the night
-    // The positions remembered and their directions: every minute of right
-    // ascension (0-23 h) and every whole degree of declination.
+    // Directions worked out once: every minute of right ascension (0-23 h)
+    // and every whole degree of declination.
     static constexpr int kRaMinutes = 24 * 60, kDecDegrees = 181;
     double raDirections[kRaMinutes][3];   // eraS2c(ra, 0)
     double decDirections[kDecDegrees][3];  // eraS2c(0, dec)
-    // Zeroed memory (calloc): only the pages of positions in use are touched.
-    mutable std::unique_ptr<Remembered[], Release> remembered;
 };
 
 }  // namespace velmo_cli
