@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace velmo_cli {
 namespace {
@@ -11,17 +12,22 @@ namespace {
 // hours up to "24.0"; all right-aligned.
 constexpr std::size_t kTimeWidth = 5, kAltitudeWidth = 3, kHoursWidth = 5;
 
-void AppendRight(std::string& line, const std::string& text, std::size_t width, bool last) {
+void AppendRight(std::string& line, std::string_view text, std::size_t width, bool last) {
     if (text.size() < width) line.append(width - text.size(), ' ');
     line += text;
     if (!last) line += "  ";
 }
 
-std::string Fixed(double value, int decimals) {
-    char text[32];
+// `value` with `decimals` decimals and "." whatever the locale, in `text`.
+std::string_view Fixed(double value, int decimals, char (&text)[32]) {
     const auto end =
         std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, end.ptr);
+    return std::string_view(text, static_cast<std::size_t>(end.ptr - text));
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[32];
+    return std::string(Fixed(value, decimals, text));
 }
 
 // "52.09 N" / "5.12 E"; a value that shows as 0 is north or east.
@@ -54,14 +60,15 @@ void PlanTable::WriteHeader(const NightSummary& summary, velmo::BlockWriter& out
 
 void PlanTable::WriteRow(const StarRecord& record, const StarHours& hours,
                          velmo::BlockWriter& out) {
-    std::string line;
-    line.reserve(160);
+    line.clear();  // keeps its memory from row to row
     table.AppendCells(record, line);
     AppendRight(line, clock.HourMinute(hours.from), kTimeWidth, false);
     AppendRight(line, clock.HourMinute(hours.to), kTimeWidth, false);
     AppendRight(line, clock.HourMinute(hours.best), kTimeWidth, false);
-    AppendRight(line, std::to_string(std::lround(hours.altitude)), kAltitudeWidth, false);
-    AppendRight(line, Fixed(hours.seconds / 3600, 1), kHoursWidth, true);
+    char text[32];
+    AppendRight(line, Fixed(static_cast<double>(std::lround(hours.altitude)), 0, text),
+                kAltitudeWidth, false);
+    AppendRight(line, Fixed(hours.seconds / 3600, 1, text), kHoursWidth, true);
     line += '\n';
     out.Append(line.data(), line.size());
 }

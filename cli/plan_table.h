@@ -37,6 +37,7 @@ class PlanTable {
   private:
     const LocalClock& clock;
     ResultTable table;
+    std::string line;  // the row being written
 };
 
 }  // namespace velmo_cli

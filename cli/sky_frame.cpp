@@ -60,13 +60,12 @@ double SkyFrame::SiderealTime(double t) const {
 Place SkyFrame::OfDate(const double (&direction)[3]) const {
     double ofDate[3];
     eraRxp(Matrix(), const_cast<double*>(direction), ofDate);
-    // eraC2s's angles, with the sine and cosine of the declination read off
-    // the unit vector.
+    // eraC2s's right ascension, and the sine and cosine of the declination
+    // read off the unit vector.
     Place place;
     place.sinDec = ofDate[2];
     place.cosDec = std::sqrt(ofDate[0] * ofDate[0] + ofDate[1] * ofDate[1]);
     place.ra = ofDate[0] == 0 && ofDate[1] == 0 ? 0 : std::atan2(ofDate[1], ofDate[0]);
-    place.dec = place.sinDec == 0 ? 0 : std::atan2(place.sinDec, place.cosDec);
     return place;
 }
 
@@ -87,7 +86,10 @@ Place SkyFrame::SunPlace(double t) const {
     SunFromEarth(Tt(t), sun);
     eraRxp(Matrix(), sun, ofDate);
     Place place;
-    eraC2s(ofDate, &place.ra, &place.dec);
+    double dec = 0;
+    eraC2s(ofDate, &place.ra, &dec);
+    place.sinDec = std::sin(dec);
+    place.cosDec = std::cos(dec);
     return place;
 }
 
@@ -97,7 +99,7 @@ double SkyFrame::SunHourAngle(double t) const {
 
 double SkyFrame::SunAltitudeDegrees(double t) const {
     const Place sun = SunPlace(t);
-    return AltitudeDegrees(SiderealTime(t) - sun.ra, sun.dec);
+    return AltitudeDegrees(SiderealTime(t) - sun.ra, sun.Dec());
 }
 
 double SkyFrame::MoonLitFraction(double t) const {

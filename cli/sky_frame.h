@@ -7,6 +7,8 @@
 // seconds since 1970-01-01 00:00 UTC, as in local_clock.h.
 #pragma once
 
+#include <cmath>
+
 namespace velmo_cli {
 
 struct Site {
@@ -17,9 +19,10 @@ struct Site {
 // A place on the sky referred to the true equator and equinox of the date.
 struct Place {
     double ra = 0;      // right ascension, -pi..pi
-    double dec = 0;     // declination, -pi/2..pi/2
-    double sinDec = 0;  // its sine and cosine
+    double sinDec = 0;  // sine and cosine of the declination
     double cosDec = 1;
+    // The declination, -pi/2..pi/2 (as eraC2s gives it).
+    double Dec() const { return sinDec == 0 ? 0 : std::atan2(sinDec, cosDec); }
 };
 
 class SkyFrame {

@@ -109,7 +109,7 @@ bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int
     if (culmination > endHourAngle) {
         best = std::cos(startHourAngle) >= std::cos(endHourAngle) ? startHourAngle : endHourAngle;
     }
-    hours.altitude = sky.AltitudeDegrees(best, place.dec);
+    hours.altitude = sky.AltitudeDegrees(best, place.Dec());
     const std::int64_t nearest = clock.MinuteAtOrBefore(TimeAt(best, startHourAngle) + 30);
     hours.best = std::clamp(nearest, hours.from, hours.to);
     return true;
