@@ -183,6 +183,27 @@ TEST_F(PlanTest, TheLeastTimeIsHeldToTheMinute) {
     EXPECT_EQ(polar.rows[0].hours, "24.0");
 }
 
+TEST_F(PlanTest, PositionsArePrecessedAndTheMoonIsLitAsAtEclipses) {
+    // Precession carries a star at 0 h northwards by 20 arcseconds a year: a
+    // star on the J2000 equator culminates at 90 degrees over the equator in
+    // 2000 and at 89.44 in 2100, below a limit of 89.5.
+    const std::string catalogue = Stars({{"Equator", "0000", "+00"}});
+    for (const auto& [date, status] : {std::pair{"2000-09-22", 0}, std::pair{"2100-09-22", 1}}) {
+        EXPECT_EQ(Plan({"--site", "0,0", "--date", date, "--min-alt", "89.5", "--min-hours", "0",
+                        catalogue})
+                      .status,
+                  status)
+            << date;
+    }
+    // The total lunar eclipse of 3 March 2026 (11:33 UTC) came at full Moon,
+    // the total solar eclipse of 12 August 2026 (17:46 UTC) at new Moon.
+    for (const auto& [date, moon] :
+         {std::pair{"2026-03-02", "Moon 100% lit"}, std::pair{"2026-08-12", "Moon 0% lit"}}) {
+        const std::string out = Plan({"--site", "0,0", "--date", date, catalogue}).out;
+        EXPECT_NE(out.substr(0, out.find('\n')).find(moon), std::string::npos) << out;
+    }
+}
+
 TEST_F(PlanTest, DarkIntervalMatchesAlmanacFigures) {
     // Not computed with ERFA: the Sun's declination at the equinox (0) and at
     // the December solstice (-23.44, the obliquity), the equation of time
