@@ -48,6 +48,7 @@ StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, con
 }
 
 double StarVisibility::TimeAt(double hourAngle, double startHourAngle) const {
+    if (!(siderealSpan > 0)) return night.start;  // a night of no length
     return night.start + (hourAngle - startHourAngle) / siderealSpan * (night.end - night.start);
 }
 
