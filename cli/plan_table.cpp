@@ -18,16 +18,12 @@ void AppendRight(std::string& line, std::string_view text, std::size_t width, bo
     if (!last) line += "  ";
 }
 
-// `value` with `decimals` decimals and "." whatever the locale, in `text`.
-std::string_view Fixed(double value, int decimals, char (&text)[32]) {
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string_view(text, static_cast<std::size_t>(end.ptr - text));
-}
-
+// `value` with `decimals` decimals and "." whatever the locale.
 std::string Fixed(double value, int decimals) {
     char text[32];
-    return std::string(Fixed(value, decimals, text));
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, end.ptr);
 }
 
 // "52.09 N" / "5.12 E"; a value that shows as 0 is north or east.
@@ -66,9 +62,16 @@ void PlanTable::WriteRow(const StarRecord& record, const StarHours& hours,
     AppendRight(line, clock.HourMinute(hours.to), kTimeWidth, false);
     AppendRight(line, clock.HourMinute(hours.best), kTimeWidth, false);
     char text[32];
-    AppendRight(line, Fixed(static_cast<double>(std::lround(hours.altitude)), 0, text),
+    const auto altitude = std::to_chars(text, text + sizeof text, std::lround(hours.altitude));
+    AppendRight(line, std::string_view(text, static_cast<std::size_t>(altitude.ptr - text)),
                 kAltitudeWidth, false);
-    AppendRight(line, Fixed(hours.seconds / 3600, 1, text), kHoursWidth, true);
+    // Hours in tenths, rounded half up.
+    const long tenths = std::lround(hours.seconds / 360);
+    char* end = std::to_chars(text, text + sizeof text - 2, tenths / 10).ptr;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + tenths % 10);
+    AppendRight(line, std::string_view(text, static_cast<std::size_t>(end - text)), kHoursWidth,
+                true);
     line += '\n';
     out.Append(line.data(), line.size());
 }

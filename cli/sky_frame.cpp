@@ -60,13 +60,7 @@ double SkyFrame::SiderealTime(double t) const {
 Place SkyFrame::OfDate(const double (&direction)[3]) const {
     double ofDate[3];
     eraRxp(Matrix(), const_cast<double*>(direction), ofDate);
-    // eraC2s's right ascension, and the sine and cosine of the declination
-    // read off the unit vector.
-    Place place;
-    place.sinDec = ofDate[2];
-    place.cosDec = std::sqrt(ofDate[0] * ofDate[0] + ofDate[1] * ofDate[1]);
-    place.ra = ofDate[0] == 0 && ofDate[1] == 0 ? 0 : std::atan2(ofDate[1], ofDate[0]);
-    return place;
+    return {ofDate[0], ofDate[1], ofDate[2]};
 }
 
 Place SkyFrame::OfDate(double ra, double dec) const {
@@ -82,24 +76,19 @@ double SkyFrame::AltitudeDegrees(double hourAngle, double dec) const {
 }
 
 Place SkyFrame::SunPlace(double t) const {
-    double sun[3], ofDate[3];
+    double sun[3], unit[3], distance = 0;
     SunFromEarth(Tt(t), sun);
-    eraRxp(Matrix(), sun, ofDate);
-    Place place;
-    double dec = 0;
-    eraC2s(ofDate, &place.ra, &dec);
-    place.sinDec = std::sin(dec);
-    place.cosDec = std::cos(dec);
-    return place;
+    eraPn(sun, &distance, unit);
+    return OfDate(unit);
 }
 
 double SkyFrame::SunHourAngle(double t) const {
-    return eraAnpm(SiderealTime(t) - SunPlace(t).ra);
+    return eraAnpm(SiderealTime(t) - SunPlace(t).Ra());
 }
 
 double SkyFrame::SunAltitudeDegrees(double t) const {
     const Place sun = SunPlace(t);
-    return AltitudeDegrees(SiderealTime(t) - sun.ra, sun.Dec());
+    return AltitudeDegrees(SiderealTime(t) - sun.Ra(), sun.Dec());
 }
 
 double SkyFrame::MoonLitFraction(double t) const {

@@ -16,13 +16,16 @@ struct Site {
     double longitude = 0;  // degrees, -180..180, east positive
 };
 
-// A place on the sky referred to the true equator and equinox of the date.
+// A place on the sky referred to the true equator and equinox of the date,
+// as a unit vector; its angles (eraC2s's) are worked out when asked for.
 struct Place {
-    double ra = 0;      // right ascension, -pi..pi
-    double sinDec = 0;  // sine and cosine of the declination
-    double cosDec = 1;
-    // The declination, -pi/2..pi/2 (as eraC2s gives it).
-    double Dec() const { return sinDec == 0 ? 0 : std::atan2(sinDec, cosDec); }
+    double x = 1, y = 0, z = 0;
+
+    double SinDec() const { return z; }
+    double CosDec() const { return std::sqrt(x * x + y * y); }
+    // The right ascension, -pi..pi, and the declination, -pi/2..pi/2.
+    double Ra() const { return x == 0 && y == 0 ? 0 : std::atan2(y, x); }
+    double Dec() const { return z == 0 ? 0 : std::atan2(z, CosDec()); }
 };
 
 class SkyFrame {

@@ -67,8 +67,8 @@ bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int
     } else {
         place = sky.OfDate(ra, dec);
     }
-    const double sinDec = place.sinDec;
-    const double scale = cosLatitude * place.cosDec;
+    const double sinDec = place.SinDec();
+    const double scale = cosLatitude * place.CosDec();
 
     // At or above the limit while the hour angle is within halfArc of an
     // upper culmination (a multiple of 2pi).
@@ -81,7 +81,7 @@ bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int
         if (cosHalfArc > -1) halfArc = std::acos(cosHalfArc);
     }
 
-    const double startHourAngle = eraAnpm(startSidereal - place.ra);
+    const double startHourAngle = eraAnpm(startSidereal - place.Ra());
     const double endHourAngle = startHourAngle + siderealSpan;
     const double firstTurn = std::ceil((startHourAngle - halfArc) / ERFA_D2PI);
     const double lastTurn = std::floor((endHourAngle + halfArc) / ERFA_D2PI);
