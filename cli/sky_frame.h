@@ -31,8 +31,8 @@ struct Place {
 class SkyFrame {
   public:
     // Fixes the precession-nutation matrix (frame bias included) at
-    // `instant`, the middle of the night: over a day it moves by well under
-    // an arcsecond.
+    // `instant`, the middle of the span from noon to noon: over a day it
+    // moves by well under an arcsecond.
     SkyFrame(const Site& site, double instant);
 
     // The local apparent sidereal time at `t`, 0..2pi.
