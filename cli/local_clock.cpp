@@ -111,10 +111,9 @@ std::int64_t LocalClock::MinuteAtOrBefore(double t) const {
 std::string LocalClock::HourMinute(std::int64_t t) const {
     const std::int64_t local = t + OffsetAt(t);
     const std::int64_t minutes = (local - FloorTo(local, 86400)) / 60;
-    const char text[] = {static_cast<char>('0' + minutes / 600),
-                         static_cast<char>('0' + minutes / 60 % 10), ':',
-                         static_cast<char>('0' + minutes % 60 / 10),
-                         static_cast<char>('0' + minutes % 10)};
+    const char text[] = {
+        static_cast<char>('0' + minutes / 600), static_cast<char>('0' + minutes / 60 % 10), ':',
+        static_cast<char>('0' + minutes % 60 / 10), static_cast<char>('0' + minutes % 10)};
     return std::string(text, sizeof text);
 }
 

@@ -80,8 +80,8 @@ void EachKeptStar(StarCatalog& catalog, const StarVisibility& visibility, bool b
     }
     while (backwards ? !catalog.IsAtFirst() : !catalog.IsAtLast()) {
         star.record = catalog.Cursor()->record;
-        if (visibility.Keep(star.record->raHours, star.record->raMinutes,
-                            star.record->decDegrees, star.hours)) {
+        if (visibility.Keep(star.record->raHours, star.record->raMinutes, star.record->decDegrees,
+                            star.hours)) {
             take(star);
         }
         if (backwards) {

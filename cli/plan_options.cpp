@@ -36,8 +36,7 @@ const option kPlanOptions[] = {
 bool ReadSite(const std::string& source, const char* text, Site& site) {
     const char* comma = std::strchr(text, ',');
     double latitude = 0, longitude = 0;
-    const bool read = comma != nullptr &&
-                      ReadReal(std::string(text, comma).c_str(), latitude) &&
+    const bool read = comma != nullptr && ReadReal(std::string(text, comma).c_str(), latitude) &&
                       ReadReal(comma + 1, longitude) && latitude >= -90 && latitude <= 90 &&
                       longitude >= -180 && longitude <= 180;
     if (!read) {
@@ -50,8 +49,7 @@ bool ReadSite(const std::string& source, const char* text, Site& site) {
     return true;
 }
 
-bool ReadLimit(const char* name, const char* text, double& value, double high,
-               const char* unit) {
+bool ReadLimit(const char* name, const char* text, double& value, double high, const char* unit) {
     double read = 0;
     if (!ReadReal(text, read) || !(read >= 0 && read <= high)) {
         PrintError(std::string("--") + name + ": " + Quoted(text) + " is not a number of " + unit +

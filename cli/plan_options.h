@@ -14,11 +14,11 @@ namespace velmo_cli {
 enum class PlanSort { kCatalogue, kFrom, kTo, kBest };
 
 struct PlanOptions {
-    SearchOptions search;     // criteria, csv/text/table, --descending, --count, -o, CATALOGUE
-    bool planFormat = true;   // --format plan (the default) rather than search.format
-    Site site;                // --site, else VELMO_SITE
-    CalendarDate date;        // --date; valid only when dateGiven
-    bool dateGiven = false;   // without --date: today on the chosen clock
+    SearchOptions search;    // criteria, csv/text/table, --descending, --count, -o, CATALOGUE
+    bool planFormat = true;  // --format plan (the default) rather than search.format
+    Site site;               // --site, else VELMO_SITE
+    CalendarDate date;       // --date; valid only when dateGiven
+    bool dateGiven = false;  // without --date: today on the chosen clock
     Twilight twilight = Twilight::kAstronomical;
     double minAltitude = 30;  // degrees, 0-90
     double minHours = 1;      // hours, 0-24

@@ -83,7 +83,8 @@ class PlanTest : public CliTest {
     }
 
     // A plan that succeeds, parsed.
-    static PlanOutput Planned(const std::vector<std::string>& args, const std::string& zone = "UTC") {
+    static PlanOutput Planned(const std::vector<std::string>& args,
+                              const std::string& zone = "UTC") {
         const CliResult result = Plan(args, zone);
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");
@@ -135,8 +136,8 @@ TEST_F(PlanTest, StarsWhoseAnswerIsKnownWithoutAProgram) {
     EXPECT_EQ(polar->altitude, 57);  // culminating north of the zenith: 90 - (85 - 52)
 
     // Just below the limit: kept once the limit is lowered under its 29 degrees.
-    const PlanOutput lower = Planned(
-        {"--site", "52,0", "--date", "2026-12-10", "--min-alt", "28", "--min-hours", "0", catalogue});
+    const PlanOutput lower = Planned({"--site", "52,0", "--date", "2026-12-10", "--min-alt", "28",
+                                      "--min-hours", "0", catalogue});
     const PlanRow* low = Find(lower, "Low");
     ASSERT_NE(low, nullptr);
     EXPECT_EQ(low->altitude, 29);
@@ -223,12 +224,15 @@ TEST_F(PlanTest, DarkIntervalMatchesAlmanacFigures) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.site);
         const double rad = M_PI / 180;
-        const double cosH = (std::sin(-18 * rad) - std::sin(c.latitude * rad) * std::sin(c.sunDec * rad)) /
-                            (std::cos(c.latitude * rad) * std::cos(c.sunDec * rad));
+        const double cosH =
+            (std::sin(-18 * rad) - std::sin(c.latitude * rad) * std::sin(c.sunDec * rad)) /
+            (std::cos(c.latitude * rad) * std::cos(c.sunDec * rad));
         const double halfNight = 720 - std::acos(cosH) / rad * 4;  // minutes from midnight
         const double midnight = 24 * 60 - c.longitude * 4 - c.equationOfTime;  // UTC, minutes
-        const PlanOutput plan = Planned({"--site", c.site, "--date", c.date, "--min-alt", "0", catalogue});
-        const double from = std::fmod(midnight - halfNight, 1440), to = std::fmod(midnight + halfNight, 1440);
+        const PlanOutput plan =
+            Planned({"--site", c.site, "--date", c.date, "--min-alt", "0", catalogue});
+        const double from = std::fmod(midnight - halfNight, 1440),
+                     to = std::fmod(midnight + halfNight, 1440);
         EXPECT_NEAR(Minutes(plan.darkFrom), from, 3) << plan.header;
         EXPECT_NEAR(Minutes(plan.darkTo), to, 3) << plan.header;
     }
@@ -247,14 +251,15 @@ TEST_F(PlanTest, NightsWithoutDarknessAndPolarNights) {
         EXPECT_NE(::access(out.c_str(), F_OK), 0) << "nothing to write, no file";
     }
     // The Sun gets to -6.5 degrees: a short civil night around 00:00 local solar time.
-    const PlanOutput civil = Planned(
-        {"--site", "60,10", "--date", "2026-06-21", "--twilight", "civil", catalogue});
+    const PlanOutput civil =
+        Planned({"--site", "60,10", "--date", "2026-06-21", "--twilight", "civil", catalogue});
     EXPECT_NE(civil.header.find("(civil twilight)"), std::string::npos) << civil.header;
     EXPECT_LT(MinutesBetween(civil.darkFrom, civil.darkTo), 120) << civil.header;
     EXPECT_GT(MinutesBetween(civil.darkFrom, civil.darkTo), 30) << civil.header;
 
     // Polar night: the Sun climbs to -22 at 89 N, to -11 at 78 N.
-    for (const auto& [site, twilight] : {std::pair{"89,0", "astronomical"}, std::pair{"78,15", "civil"}}) {
+    for (const auto& [site, twilight] :
+         {std::pair{"89,0", "astronomical"}, std::pair{"78,15", "civil"}}) {
         const PlanOutput polar =
             Planned({"--site", site, "--date", "2026-12-21", "--twilight", twilight, catalogue});
         EXPECT_EQ(polar.darkFrom, "12:00") << polar.header;
@@ -270,8 +275,10 @@ TEST_F(PlanTest, DateLineAndClocks) {
     // 179 W lies 2 degrees east of 179 E: the same night comes 8 minutes
     // earlier there, on the previous local date (UTC-12 against UTC+12).
     const std::string catalogue = Stars({{"Zenith", "1800", "+00"}});
-    const PlanOutput east = Planned({"--site", "0,179", "--date", "2026-06-16", catalogue}, "Etc/GMT-12");
-    const PlanOutput west = Planned({"--site", "0,-179", "--date", "2026-06-15", catalogue}, "Etc/GMT+12");
+    const PlanOutput east =
+        Planned({"--site", "0,179", "--date", "2026-06-16", catalogue}, "Etc/GMT-12");
+    const PlanOutput west =
+        Planned({"--site", "0,-179", "--date", "2026-06-15", catalogue}, "Etc/GMT+12");
     EXPECT_NE(east.header.find("# Night of 2026-06-16 at 0.00 N, 179.00 E: "), std::string::npos)
         << east.header;
     EXPECT_NE(west.header.find("# Night of 2026-06-15 at 0.00 N, 179.00 W: "), std::string::npos)
@@ -290,8 +297,8 @@ TEST_F(PlanTest, DateLineAndClocks) {
     // Amsterdam's clock is UTC+1 in winter and UTC+2 in summer: the same
     // night, shifted by whole hours.
     for (const auto& [date, shift] : {std::pair{"2026-12-10", 60}, std::pair{"2026-07-15", 120}}) {
-        const std::vector<std::string> args = {"--site", "52.09,5.12", "--date", date, "--twilight",
-                                               "nautical", SampleCatalogue()};
+        const std::vector<std::string> args = {"--site",     "52.09,5.12", "--date",         date,
+                                               "--twilight", "nautical",   SampleCatalogue()};
         std::vector<std::string> utcArgs = args;
         utcArgs.insert(utcArgs.begin(), "--utc");
         const PlanOutput local = Planned(args, "Europe/Amsterdam");
@@ -379,8 +386,8 @@ TEST_F(PlanTest, SearchFormatsWriteWhatSearchWritesForTheKeptStars) {
 }
 
 TEST_F(PlanTest, SortsAndReverses) {
-    const std::vector<std::string> night = {"--site", "52.09,5.12", "--date", "2026-12-10",
-                                            "--max-mag", "8", SampleCatalogue()};
+    const std::vector<std::string> night = {
+        "--site", "52.09,5.12", "--date", "2026-12-10", "--max-mag", "8", SampleCatalogue()};
     for (const char* key : {"from", "to", "best"}) {
         SCOPED_TRACE(key);
         std::vector<std::string> args = {"--sort", key};
@@ -448,10 +455,14 @@ TEST_F(PlanTest, BadInputIsRefusedWithTheAcceptedForm) {
         {{"--date", "1899-12-31"}, "0,0", "from 1900-01-01 to 2100-12-31"},
         {{"--date", "2101-01-01"}, "0,0", "--date: '2101-01-01'"},
         {{"--date", "tomorrow"}, "0,0", "--date: 'tomorrow'"},
-        {{"--twilight", "dark"}, "0,0", "--twilight: 'dark' is not one of astronomical, nautical, civil"},
+        {{"--twilight", "dark"},
+         "0,0",
+         "--twilight: 'dark' is not one of astronomical, nautical, civil"},
         {{"--min-alt", "-1"}, "0,0", "--min-alt: '-1' is not a number of degrees from 0 to 90"},
         {{"--min-alt", "90.5"}, "0,0", "--min-alt: '90.5'"},
-        {{"--min-hours", "24.01"}, "0,0", "--min-hours: '24.01' is not a number of hours from 0 to 24"},
+        {{"--min-hours", "24.01"},
+         "0,0",
+         "--min-hours: '24.01' is not a number of hours from 0 to 24"},
         {{"--min-hours", "-0.1"}, "0,0", "--min-hours: '-0.1'"},
         {{"--sort", "name"}, "0,0", "--sort: 'name' is not one of catalogue, from, to, best"},
         {{"--format", "xml"}, "0,0", "--format: 'xml' is not one of plan, csv, text, table"},
@@ -475,10 +486,15 @@ TEST_F(PlanTest, BadInputIsRefusedWithTheAcceptedForm) {
     EXPECT_EQ(noCatalogue.err, "velmo-cli: plan: no CATALOGUE file given\n");
 
     // The edges are taken.
-    for (const std::vector<std::string>& edge : std::vector<std::vector<std::string>>{
-             {"--site", "-90,-180"}, {"--site", "90,180"}, {"--min-alt", "0", "--min-hours", "0"},
-             {"--min-alt", "90"}, {"--min-hours", "24"}, {"--date", "1900-01-01"},
-             {"--date", "2100-12-31"}, {"--date", "2028-02-29"}}) {
+    for (const std::vector<std::string>& edge :
+         std::vector<std::vector<std::string>>{{"--site", "-90,-180"},
+                                               {"--site", "90,180"},
+                                               {"--min-alt", "0", "--min-hours", "0"},
+                                               {"--min-alt", "90"},
+                                               {"--min-hours", "24"},
+                                               {"--date", "1900-01-01"},
+                                               {"--date", "2100-12-31"},
+                                               {"--date", "2028-02-29"}}) {
         std::vector<std::string> args = edge;
         args.insert(args.end(), {"--count", SampleCatalogue()});
         const CliResult result = Plan(args, "UTC", "40,0");
