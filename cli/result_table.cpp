@@ -29,12 +29,13 @@ void AppendCell(std::string& line, const char* text, std::size_t index, bool mor
     const std::size_t length = std::strlen(text);
     const bool last = index + 1 == kColumnCount && !more;
     const std::size_t pad = length < column.width ? column.width - length : 0;
-    if (column.right) line.append(pad, ' ');
-    line.append(text, length);
-    if (!last) {
-        if (!column.right) line.append(pad, ' ');
-        line.append("  ");
-    }
+    // One resize and plain copies: a table may have millions of rows. The
+    // separator is blank too.
+    const std::size_t before = column.right ? pad : 0;
+    const std::size_t after = last ? 0 : (column.right ? 0 : pad) + 2;
+    const std::size_t at = line.size();
+    line.resize(at + before + length + after, ' ');
+    std::memcpy(&line[at + before], text, length);
 }
 
 }  // namespace
