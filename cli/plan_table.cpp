@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 namespace velmo_cli {
@@ -13,9 +14,10 @@ namespace {
 constexpr std::size_t kTimeWidth = 5, kAltitudeWidth = 3, kHoursWidth = 5;
 
 void AppendRight(std::string& line, std::string_view text, std::size_t width, bool last) {
-    if (text.size() < width) line.append(width - text.size(), ' ');
-    line += text;
-    if (!last) line += "  ";
+    const std::size_t pad = text.size() < width ? width - text.size() : 0;
+    const std::size_t at = line.size();
+    line.resize(at + pad + text.size() + (last ? 0 : 2), ' ');
+    std::memcpy(&line[at + pad], text.data(), text.size());
 }
 
 // `value` with `decimals` decimals and "." whatever the locale.
