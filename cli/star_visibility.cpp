@@ -37,6 +37,8 @@ StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, con
     const double turns = kTurnsPerDay * (night.end - night.start) / ERFA_DAYSEC;
     const double difference = endSidereal - startSidereal;
     siderealSpan = difference + ERFA_D2PI * std::round(turns - difference / ERFA_D2PI);
+    // A night of no length maps every hour angle to its start.
+    secondsPerRadian = siderealSpan > 0 ? (night.end - night.start) / siderealSpan : 0;
     sinLatitude = std::sin(sky.Latitude());
     cosLatitude = std::cos(sky.Latitude());
     for (int minute = 0; minute < kRaMinutes; ++minute) {
@@ -48,8 +50,7 @@ StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, con
 }
 
 double StarVisibility::TimeAt(double hourAngle, double startHourAngle) const {
-    if (!(siderealSpan > 0)) return night.start;  // a night of no length
-    return night.start + (hourAngle - startHourAngle) / siderealSpan * (night.end - night.start);
+    return night.start + (hourAngle - startHourAngle) * secondsPerRadian;
 }
 
 bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int16_t decDegrees,
@@ -81,7 +82,11 @@ bool StarVisibility::Keep(std::int16_t raHours, std::int16_t raMinutes, std::int
         if (cosHalfArc > -1) halfArc = std::acos(cosHalfArc);
     }
 
-    const double startHourAngle = eraAnpm(startSidereal - place.Ra());
+    // The sidereal time is within 0..2pi and the right ascension within
+    // -pi..pi: one turn at most brings the hour angle into -pi..pi (what
+    // eraAnpm gives, without its division).
+    double startHourAngle = startSidereal - place.Ra();
+    if (startHourAngle > ERFA_DPI) startHourAngle -= ERFA_D2PI;
     const double endHourAngle = startHourAngle + siderealSpan;
     const double firstTurn = std::ceil((startHourAngle - halfArc) / ERFA_D2PI);
     const double lastTurn = std::floor((endHourAngle + halfArc) / ERFA_D2PI);
