@@ -128,15 +128,15 @@ Variable Stars. The command-line program is in the package velmo-cli.
 find_program(VELMO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VELMO_DPKG_SHLIBDEPS)
   # The dependencies from the programs' own links (the Qt 6 Widgets, Gui and
-  # Core runtime libraries for the window; the C and C++ runtimes), with the
-  # versions this build needs.
+  # Core runtime libraries for the window; ERFA for velmo-cli plan; the C and
+  # C++ runtimes), with the versions this build needs.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   message(WARNING "dpkg-shlibdeps (package dpkg-dev) is missing: "
                   "the packages' dependencies are written by hand")
   set(CPACK_DEBIAN_VELMO_PACKAGE_DEPENDS
       "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libstdc++6, libc6")
-  set(CPACK_DEBIAN_VELMO-CLI_PACKAGE_DEPENDS "libstdc++6, libc6")
+  set(CPACK_DEBIAN_VELMO-CLI_PACKAGE_DEPENDS "liberfa1, libstdc++6, libc6")
 endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)

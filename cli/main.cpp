@@ -4,6 +4,7 @@
 //   velmo-cli search [OPTIONS] CATALOGUE
 //   velmo-cli check [OPTIONS] CATALOGUE
 //   velmo-cli import [OPTIONS] INPUT [-o FILE]
+//   velmo-cli plan [SEARCH OPTIONS] [PLAN OPTIONS] CATALOGUE
 //   velmo-cli --help | --version
 #include <csignal>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include "check_command.h"
 #include "options.h"
+#include "plan_command.h"
 #include "search_command.h"
 #include "usage.h"
 
@@ -22,7 +24,7 @@ namespace {
 int Dispatch(int argc, char* argv[]) {
     using namespace velmo_cli;
     if (argc < 2) {
-        PrintError("no command given (search, check or import); velmo-cli --help tells more");
+        PrintError("no command given (search, check, import or plan); velmo-cli --help tells more");
         return kExitTrouble;
     }
     const char* command = argv[1];
@@ -41,8 +43,11 @@ int Dispatch(int argc, char* argv[]) {
     if (std::strcmp(command, "import") == 0) {
         return RunImportCommand(argc - 1, argv + 1);
     }
+    if (std::strcmp(command, "plan") == 0) {
+        return RunPlanCommand(argc - 1, argv + 1);
+    }
     PrintError("unknown command " + Quoted(command) +
-               " (search, check or import); velmo-cli --help tells more");
+               " (search, check, import or plan); velmo-cli --help tells more");
     return kExitTrouble;
 }
 

@@ -7,7 +7,6 @@
 #include "line_ends.h"
 #include "options.h"
 #include "output_target.h"
-#include "result_table.h"
 #include "result_writer.h"
 #include "search_options.h"
 #include "search_usage_text.h"
@@ -50,12 +49,8 @@ bool ApplyCriteria(StarCatalog& catalog, const SearchOptions& options) {
 // Writes the result list in the chosen format and order, walking it with the
 // cursor as the window does.
 void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::BlockWriter& out) {
-    ResultTable table;
-    if (options.format == OutputFormat::kCsv) {
-        velmo::WriteCsvHeader(out);
-    } else if (options.format == OutputFormat::kTable) {
-        table.WriteHeader(out);
-    }
+    ResultRows rows(options.format);
+    rows.WriteHeading(out);
     const bool forward = !options.descending;
     if (forward) {
         catalog.MoveFirst();
@@ -63,17 +58,7 @@ void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::Blo
         catalog.MoveLast();
     }
     while (forward ? !catalog.IsAtLast() : !catalog.IsAtFirst()) {
-        switch (options.format) {
-            case OutputFormat::kCsv:
-                velmo::WriteCsvRow(out, *catalog.Cursor()->record);
-                break;
-            case OutputFormat::kText:
-                velmo::WriteTextRow(out, *catalog.Cursor()->record);
-                break;
-            case OutputFormat::kTable:
-                table.WriteCurrentRow(catalog, out);
-                break;
-        }
+        rows.WriteRow(*catalog.Cursor()->record, out);
         if (forward) {
             catalog.MoveNext();
         } else {
@@ -83,6 +68,63 @@ void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::Blo
 }
 
 }  // namespace
+
+void ResultRows::WriteHeading(velmo::BlockWriter& out) {
+    if (format == OutputFormat::kCsv) {
+        velmo::WriteCsvHeader(out);
+    } else if (format == OutputFormat::kTable) {
+        table.WriteHeader(out);
+    }
+}
+
+void ResultRows::WriteRow(const StarRecord& record, velmo::BlockWriter& out) {
+    switch (format) {
+        case OutputFormat::kCsv:
+            velmo::WriteCsvRow(out, record);
+            break;
+        case OutputFormat::kText:
+            velmo::WriteTextRow(out, record);
+            break;
+        case OutputFormat::kTable:
+            table.WriteRow(record, out);
+            break;
+    }
+}
+
+std::int32_t SearchCatalogue(StarCatalog& catalog, const SearchOptions& options) {
+    // The engine loads regular files only: standard input is read through
+    // a private copy.
+    const bool fromStdin = IsStandardInput(options.catalogue);
+    SpooledInput spooled;
+    if (fromStdin && !spooled.Spool()) {
+        return -1;
+    }
+    const char* load = fromStdin ? spooled.Path() : options.catalogue;
+    const char* path = fromStdin ? kStandardInputLabel : options.catalogue;
+    const std::string problem = InputProblem(load);
+    const std::int32_t loaded = catalog.Load(load);
+    if (loaded < 0) {
+        PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
+        return -1;
+    }
+    if (EndsLinesWithCarriageReturnsOnly(load)) {
+        // The engine reads such a file as one line; say why so few stars.
+        PrintError(std::string(path) + ": " + kCarriageReturnsOnly);
+    }
+    if (loaded == 0) {
+        PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");
+        return -1;
+    }
+    if (!ApplyCriteria(catalog, options)) {
+        PrintError(std::string(path) + ": the catalogue refused the criteria");
+        return -1;
+    }
+    const std::int32_t matches = catalog.Search(!options.unspecified);
+    if (matches < 0) {
+        PrintError(std::string(path) + ": the search failed");
+    }
+    return matches;
+}
 
 int RunSearchCommand(int argc, char* argv[]) {
     SearchOptions options;
@@ -99,37 +141,9 @@ int RunSearchCommand(int argc, char* argv[]) {
     if (!target.Open(options.output, options.catalogue)) {
         return kExitTrouble;
     }
-    // The engine loads regular files only: standard input is read through
-    // a private copy.
-    const bool fromStdin = IsStandardInput(options.catalogue);
-    SpooledInput spooled;
-    if (fromStdin && !spooled.Spool()) {
-        return kExitTrouble;
-    }
-    const char* load = fromStdin ? spooled.Path() : options.catalogue;
-    const char* path = fromStdin ? kStandardInputLabel : options.catalogue;
-    const std::string problem = InputProblem(load);
     StarCatalog catalog;
-    const std::int32_t loaded = catalog.Load(load);
-    if (loaded < 0) {
-        PrintError(std::string(path) + ": " + (problem.empty() ? "cannot be read" : problem));
-        return kExitTrouble;
-    }
-    if (loaded >= 0 && EndsLinesWithCarriageReturnsOnly(load)) {
-        // The engine reads such a file as one line; say why so few stars.
-        PrintError(std::string(path) + ": " + kCarriageReturnsOnly);
-    }
-    if (loaded == 0) {
-        PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");
-        return kExitTrouble;
-    }
-    if (!ApplyCriteria(catalog, options)) {
-        PrintError(std::string(path) + ": the catalogue refused the criteria");
-        return kExitTrouble;
-    }
-    const std::int32_t matches = catalog.Search(!options.unspecified);
+    const std::int32_t matches = SearchCatalogue(catalog, options);
     if (matches < 0) {
-        PrintError(std::string(path) + ": the search failed");
         return kExitTrouble;
     }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "criteria_rules.h"
 #include "options.h"
@@ -74,7 +75,28 @@ bool ReadBounded(const char* name, const char* text, Real& value, int high) {
     return true;
 }
 
-bool ReadOption(int id, const char* value, SearchOptions& options) {
+bool ReadFormat(const char* value, SearchOptions& options, MoreOptions* more) {
+    const bool own = more != nullptr && more->format != nullptr;
+    if (own && std::strcmp(value, more->format) == 0) {
+        more->formatChosen = true;
+        return true;
+    }
+    if (std::strcmp(value, "csv") == 0) {
+        options.format = OutputFormat::kCsv;
+    } else if (std::strcmp(value, "text") == 0) {
+        options.format = OutputFormat::kText;
+    } else if (std::strcmp(value, "table") == 0) {
+        options.format = OutputFormat::kTable;
+    } else {
+        PrintError("--format: " + Quoted(value) + " is not one of " +
+                   (own ? std::string(more->format) + ", " : std::string()) + "csv, text, table");
+        return false;
+    }
+    if (own) more->formatChosen = false;
+    return true;
+}
+
+bool ReadOption(int id, const char* value, SearchOptions& options, MoreOptions* more) {
     switch (id) {
         case kRaWest:
             return ReadHours("ra-west", value, options.raWest, 0, 23);
@@ -96,17 +118,7 @@ bool ReadOption(int id, const char* value, SearchOptions& options) {
             options.unspecified = true;
             return true;
         case kFormat:
-            if (std::strcmp(value, "csv") == 0) {
-                options.format = OutputFormat::kCsv;
-            } else if (std::strcmp(value, "text") == 0) {
-                options.format = OutputFormat::kText;
-            } else if (std::strcmp(value, "table") == 0) {
-                options.format = OutputFormat::kTable;
-            } else {
-                PrintError("--format: " + Quoted(value) + " is not one of csv, text, table");
-                return false;
-            }
-            return true;
+            return ReadFormat(value, options, more);
         case kDescending:
             options.descending = true;
             return true;
@@ -124,7 +136,7 @@ bool ReadOption(int id, const char* value, SearchOptions& options) {
             if (options.info == InfoRequest::kNone) options.info = InfoRequest::kVersion;
             return true;
         default:
-            return false;
+            return more != nullptr && id >= kFirstMoreOption && more->read(id, value);
     }
 }
 
@@ -137,22 +149,29 @@ std::string Number(double value) {
 
 }  // namespace
 
-bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
+bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options, MoreOptions* more) {
+    const std::string command = more != nullptr ? more->command : "search";
+    std::vector<option> table;
+    for (const option* entry = more != nullptr ? more->table : nullptr;
+         entry != nullptr && entry->name != nullptr; ++entry) {
+        table.push_back(*entry);
+    }
+    table.insert(table.end(), std::begin(kLongOptions), std::end(kLongOptions));
     opterr = 0;  // every message is ours, with our prefix
     optind = 0;  // start afresh (GNU): another command may have parsed before
     int id = 0;
-    while ((id = getopt_long(argc, argv, ":ho:", kLongOptions, nullptr)) != -1) {
+    while ((id = getopt_long(argc, argv, ":ho:", table.data(), nullptr)) != -1) {
         if (id == '?') {
             const std::string name =
                 optopt != 0 ? std::string("-") + static_cast<char>(optopt) : argv[optind - 1];
-            PrintError("search: " + RefusedOptionText(name.c_str(), kLongOptions));
+            PrintError(command + ": " + RefusedOptionText(name.c_str(), table.data()));
             return false;
         }
         if (id == ':') {
-            PrintError("search: option " + Quoted(argv[optind - 1]) + " needs a value");
+            PrintError(command + ": option " + Quoted(argv[optind - 1]) + " needs a value");
             return false;
         }
-        if (!ReadOption(id, optarg, options)) {
+        if (!ReadOption(id, optarg, options, more)) {
             return false;
         }
     }
@@ -179,11 +198,11 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options) {
         return false;
     }
     if (optind >= argc) {
-        PrintError("search: no CATALOGUE file given");
+        PrintError(command + ": no CATALOGUE file given");
         return false;
     }
     if (optind + 1 < argc) {
-        PrintError("search: one CATALOGUE file only, but " + Quoted(argv[optind + 1]) +
+        PrintError(command + ": one CATALOGUE file only, but " + Quoted(argv[optind + 1]) +
                    " follows " + Quoted(argv[optind]));
         return false;
     }

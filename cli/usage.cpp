@@ -27,6 +27,8 @@ constexpr char kUsage[] =
     "  check    report every line of CATALOGUE that is not a star line\n"
     "  import   convert a GCVS extract or a table with a header row into\n"
     "           catalogue lines\n"
+    "  plan     list the stars of CATALOGUE that meet the criteria and can be\n"
+    "           observed on one night from one site\n"
     "\n"
     "velmo-cli COMMAND --help shows the options of one command. A CATALOGUE\n"
     "or INPUT of \"-\" is standard input.\n"

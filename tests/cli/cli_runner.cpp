@@ -84,6 +84,14 @@ CliResult RunCli(const CliRun& run) {
         ::dup2(input, STDIN_FILENO);
         ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it
         if (!run.numericLocale.empty()) ::setenv("LC_ALL", run.numericLocale.c_str(), 1);
+        for (const std::string& entry : run.environment) {
+            const std::size_t equals = entry.find('=');
+            if (equals == std::string::npos) {
+                ::unsetenv(entry.c_str());
+            } else {
+                ::setenv(entry.substr(0, equals).c_str(), entry.c_str() + equals + 1, 1);
+            }
+        }
         ::execvp(argv[0], argv.data());
         ::_exit(127);
     }

@@ -25,6 +25,7 @@ struct CliRun {
     CliStdout stdoutTo = CliStdout::kCapture;
     bool asNobody = false;      // drop to nobody/nogroup first (when root)
     std::string numericLocale;  // LC_ALL for the child, when not empty
+    std::vector<std::string> environment;  // "NAME=value" set, "NAME" removed, in the child
     double timeoutSeconds = 30;
     // Standard input: the file at stdinPath (any kind: a directory, a FIFO),
     // or, when stdinThroughPipe, a pipe that a helper process fills with
