@@ -2,10 +2,10 @@
 // counts, refused boxes and pairs, bounds that move past the old ones, and
 // the row texts under a decimal-comma locale.
 #include <QTest>
-#include <clocale>
 
 #include "res/resource.h"
 #include "tests/support/modal.h"
+#include "tests/support/numeric_locale.h"
 #include "window_fixture.h"
 
 namespace {
@@ -295,7 +295,8 @@ TEST_F(SearchTest, ASearchWithNothingLoadedEndsAtOnceWithoutRows) {
 }
 
 TEST_F(SearchTest, RowTextsKeepThePointUnderADecimalCommaLocale) {
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+    const tktest::ScopedNumericLocale german({"de_DE.UTF-8"});
+    if (!german.Ok()) {
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     }
     CSearchDlg dlg;
@@ -310,7 +311,6 @@ TEST_F(SearchTest, RowTextsKeepThePointUnderADecimalCommaLocale) {
         EXPECT_NE(csv.find(",6.5,8,1.5\n"), std::string::npos) << csv;
         EXPECT_NE(csv.find(",5,7,300.25\n"), std::string::npos) << csv;
     });
-    std::setlocale(LC_NUMERIC, "C");
 }
 
 }  // namespace

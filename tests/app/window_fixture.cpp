@@ -12,11 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "res/resource.h"
 #include "tests/support/modal.h"
+#include "tests/support/text_files.h"
 
 const char* const kDataFileError = "Data File Error!";
 const char* const kNoRecordsLoaded =
@@ -41,20 +40,14 @@ std::string SmallCatalogue() {
 }
 
 void SearchWindowTest::SetUp() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "velmo-app-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
     previousFolder_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
+    std::filesystem::current_path(folder_.Path());
 }
 
 void SearchWindowTest::TearDown() {
     EXPECT_EQ(tktest::VisibleTopLevelCount(), 0) << "a window was left open";
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy cursor was left on";
     std::filesystem::current_path(previousFolder_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 void SearchWindowTest::RunWindow(CSearchDlg& dlg, const std::function<void()>& steps) {
@@ -74,16 +67,8 @@ std::string SearchWindowTest::PathOf(const std::string& name) const { return nam
 
 std::string SearchWindowTest::WriteFile(const std::string& name, const std::string& content) const {
     const std::string path = PathOf(name);
-    std::ofstream out(path, std::ios::binary);
-    out << content;
+    tktest::WriteFile(path, content);
     return path;
-}
-
-std::string SearchWindowTest::ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 bool SearchWindowTest::FileExists(const std::string& path) { return std::filesystem::exists(path); }

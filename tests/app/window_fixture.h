@@ -11,6 +11,10 @@
 #include <vector>
 
 #include "app/search_dlg.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_files.h"
+
+using tktest::ReadFile;
 
 class QAbstractItemView;
 
@@ -44,7 +48,6 @@ class SearchWindowTest : public ::testing::Test {
     // its bare name, and its path is that name.
     std::string PathOf(const std::string& name) const;
     std::string WriteFile(const std::string& name, const std::string& content) const;
-    static std::string ReadFile(const std::string& path);
     static bool FileExists(const std::string& path);
 
     // Working the window while it runs.
@@ -78,7 +81,7 @@ class SearchWindowTest : public ::testing::Test {
     // The enable group's controls, in order.
     static const std::vector<int>& EnableGroupIds();
 
-    std::string folder_;
+    tktest::TempFolder folder_{"velmo-app-test"};
     std::filesystem::path previousFolder_;
 };
 

@@ -39,7 +39,7 @@ constexpr std::size_t kMiB = std::size_t{1} << 20;
 // all, in whatever block is mapped for them.
 TEST_F(ArenaTest, LinesJustUnderABlocksSizeLoadAndSaveIntact) {
     // In a child: memory written past a block's end may end the process.
-    const int status = RunInChild([&] {
+    const int status = tktest::RunFunction([&] {
         for (const std::size_t block : {2 * kMiB, 4 * kMiB}) {
             for (const std::size_t under : {17u, 33u, 49u, 64u, 65u, 80u}) {
                 const std::string text =
@@ -53,7 +53,7 @@ TEST_F(ArenaTest, LinesJustUnderABlocksSizeLoadAndSaveIntact) {
             }
         }
         return 0;
-    });
+    }).status;
     EXPECT_EQ(status, 0) << "1: not loaded, 2: not found, 3: not saved as loaded, -1: crashed";
 }
 
@@ -76,7 +76,7 @@ TEST_F(ArenaTest, AMillionStarsMapFewBlocks) {
 // After a Reset the kept blocks are handed out again, but only to requests
 // that fit them: the memory given must be the arena's own, all of it.
 TEST_F(ArenaTest, AKeptBlockIsHandedOutAgainOnlyWhenTheRequestFits) {
-    const int status = RunInChild([] {
+    const int status = tktest::RunFunction([] {
         velmo::Arena arena;
         arena.Allocate(2 * kMiB - 4096);  // the first block, nearly full
         arena.Allocate(64 * 1024);        // a second block of 4 MiB
@@ -97,7 +97,7 @@ TEST_F(ArenaTest, AKeptBlockIsHandedOutAgainOnlyWhenTheRequestFits) {
             if (small[i] != 'a') return 2;
         }
         return 0;
-    });
+    }).status;
     EXPECT_EQ(status, 0) << "1: unmapped memory handed out, 2: another allocation overwritten";
 }
 

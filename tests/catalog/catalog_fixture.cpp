@@ -1,15 +1,6 @@
 #include "catalog_fixture.h"
 
-#include <grp.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "line_layout.h"
 
@@ -132,62 +123,14 @@ std::vector<std::int32_t> ResultSeqs(const StarCatalog& catalog) {
     return seqs;
 }
 
-void CatalogTest::SetUp() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmo-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-}
-
-void CatalogTest::TearDown() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-}
-
-namespace {
-
-int RunChild(const std::function<int()>& body, bool unprivileged) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (unprivileged && geteuid() == 0) {
-            constexpr uid_t kNobody = 65534;
-            constexpr gid_t kNoGroup = 65534;
-            if (setgroups(0, nullptr) != 0 || setgid(kNoGroup) != 0 || setuid(kNobody) != 0) {
-                _exit(255);
-            }
-        }
-        _exit(body() & 0xff);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) == 255) {
-        return -1;
-    }
-    return WEXITSTATUS(status);
-}
-
-}  // namespace
-
-int RunInChild(const std::function<int()>& body) { return RunChild(body, false); }
-
-int RunUnprivileged(const std::function<int()>& body) { return RunChild(body, true); }
-
-void CatalogTest::OpenDirToEveryone() const { ASSERT_EQ(chmod(dir.c_str(), 0755), 0); }
+void CatalogTest::OpenDirToEveryone() const { tempFolder.OpenToEveryone(); }
 
 std::string CatalogTest::PathOf(const std::string& name) const { return dir + "/" + name; }
 
 std::string CatalogTest::WriteFile(const std::string& name, const std::string& contents) const {
     const std::string path = PathOf(name);
-    std::ofstream out(path, std::ios::binary);
-    out << contents;
-    EXPECT_TRUE(out.good()) << path;
+    EXPECT_TRUE(tktest::WriteFile(path, contents)) << path;
     return path;
-}
-
-std::string CatalogTest::ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::int32_t CatalogTest::LoadText(const std::string& contents) {

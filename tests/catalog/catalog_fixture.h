@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "star_catalog.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_files.h"
+
+using tktest::ReadFile;
 
 // The fields of one catalogue line, as text in their columns. Build() lays
 // them out at their positions (0-74); every field is cut or blank-padded to
@@ -53,19 +58,8 @@ std::vector<RecordCopy> CopyRecords(const StarCatalog& catalog);
 std::vector<std::int32_t> ResultSeqs(const StarCatalog& catalog);
 void PrintTo(const RecordCopy& record, std::ostream* os);
 
-// Runs `body` in a child process, so that limits it sets end with it, and
-// returns the child's exit status (body's result, 0-254), or -1 when the
-// child ended by a signal or could not drop its privileges.
-int RunInChild(const std::function<int()>& body);
-// The same as an unprivileged user: when this process is root, the child
-// drops to nobody first, so that file permissions apply.
-int RunUnprivileged(const std::function<int()>& body);
-
 class CatalogTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-
     // Lets every user reach the temporary directory (it is private at first),
     // for tests that run part of their work as another user.
     void OpenDirToEveryone() const;
@@ -73,7 +67,6 @@ class CatalogTest : public ::testing::Test {
     std::string PathOf(const std::string& name) const;
     // Writes `contents` to `name` in the temporary directory; returns its path.
     std::string WriteFile(const std::string& name, const std::string& contents) const;
-    static std::string ReadFile(const std::string& path);
 
     // Writes `contents` as a catalogue file and loads it; returns Load's result.
     std::int32_t LoadText(const std::string& contents);
@@ -87,5 +80,6 @@ class CatalogTest : public ::testing::Test {
     void ExpectInitialCriteria() const;
 
     StarCatalog catalog;
-    std::string dir;
+    tktest::TempFolder tempFolder{"velmo-test"};
+    const std::string dir = tempFolder.Path();
 };

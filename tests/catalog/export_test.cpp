@@ -3,13 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdio>
-#include <locale>
-#include <stdexcept>
 
 #include "block_writer.h"
 #include "catalog_fixture.h"
+#include "tests/support/numeric_locale.h"
 
 namespace {
 
@@ -206,15 +204,6 @@ TEST_F(ExportTest, SavedTextLoadsBackToTheSameRecords) {
     EXPECT_EQ(CopyRecords(reloaded), original);
 }
 
-// Restores the C locale however the test ends.
-class LocaleGuard {
-  public:
-    ~LocaleGuard() {
-        std::setlocale(LC_ALL, "C");
-        std::locale::global(std::locale::classic());
-    }
-};
-
 TEST_F(ExportTest, NumbersKeepTheDecimalPointUnderADecimalCommaLocale) {
     StarLine star;
     star.maxMag = "12.50";
@@ -222,20 +211,8 @@ TEST_F(ExportTest, NumbersKeepTheDecimalPointUnderADecimalCommaLocale) {
     star.period = "   0.0750";
     ASSERT_EQ(LoadLines({star.Build()}), 1);
 
-    LocaleGuard guard;
-    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE"};
-    bool active = false;
-    for (const char* name : names) {
-        if (std::setlocale(LC_ALL, name) != nullptr) {
-            try {
-                std::locale::global(std::locale(name));
-            } catch (const std::runtime_error&) {
-            }
-            active = true;
-            break;
-        }
-    }
-    if (!active) {
+    const tktest::ScopedNumericLocale german({"de_DE.UTF-8", "de_DE.utf8", "de_DE"}, true);
+    if (!german.Ok()) {
         GTEST_SKIP() << "no de_DE locale on this machine (scripts/setup generates one)";
     }
     char probe[16];

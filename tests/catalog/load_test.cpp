@@ -100,14 +100,15 @@ TEST_F(LoadTest, UnreadableFileIsAnError) {
     OpenDirToEveryone();
     const std::string path = WriteFile("locked.txt", WorkedLine() + "\n");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    const int status = RunUnprivileged([&] {
+    const int status = tktest::RunFunction([&] {
         StarCatalog other;
         return other.Load(path.c_str()) == -1 && !other.IsLoaded() ? 0 : 1;
-    });
+    }, tktest::AsNobody()).status;
     EXPECT_EQ(status, 0);
     // The same file readable loads: it is the permission that stopped it.
     ASSERT_EQ(chmod(path.c_str(), 0644), 0);
-    EXPECT_EQ(RunUnprivileged([&] { return StarCatalog().Load(path.c_str()); }), 1);
+    const auto load = [&] { return StarCatalog().Load(path.c_str()); };
+    EXPECT_EQ(tktest::RunFunction(load, tktest::AsNobody()).status, 1);
 }
 
 TEST_F(LoadTest, LoadingKeepsTheCriteria) {

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
+
+#include "tests/support/numeric_locale.h"
 
 namespace {
 
@@ -24,17 +25,6 @@ std::string PrintfPeriod(double days) {
     std::snprintf(text, sizeof text, "%10.4f", days);
     return text;
 }
-
-// Sets LC_NUMERIC for the scope of the object; restores "C" afterwards.
-class NumericLocale {
-  public:
-    explicit NumericLocale(const char* name) : ok_(std::setlocale(LC_NUMERIC, name) != nullptr) {}
-    ~NumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
-    bool Ok() const { return ok_; }
-
-  private:
-    bool ok_;
-};
 
 TEST(ResultRowFormatter, ExamplesOfTheRowTexts) {
     ResultRowFormatter format;
@@ -94,7 +84,7 @@ TEST(ResultRowFormatter, NegativeZeroPeriodIsEmptyLikeZero) {
 }
 
 TEST(ResultRowFormatter, KeepsThePointUnderADecimalCommaLocale) {
-    NumericLocale german("de_DE.UTF-8");
+    tktest::ScopedNumericLocale german({"de_DE.UTF-8"});
     if (!german.Ok()) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     ASSERT_EQ(PrintfPeriod(1.5), "    1,5000");  // the locale is really in force
     ResultRowFormatter format;

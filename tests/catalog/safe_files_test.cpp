@@ -47,7 +47,7 @@ TEST_F(SafeFilesTest, FailedWriteLeavesTheTargetWholeEvenWhenItIsTheCatalogue) {
     const std::string before = ReadFile(source);
     const std::string csv = WriteFile("old.csv", "old,content\n");
 
-    const int status = RunInChild([&] {
+    const int status = tktest::RunFunction([&] {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{100000, 100000};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 9;
@@ -57,7 +57,7 @@ TEST_F(SafeFilesTest, FailedWriteLeavesTheTargetWholeEvenWhenItIsTheCatalogue) {
         if (catalog.SaveCsv(source.c_str()) != -1) return 2;
         if (catalog.SaveCsv(csv.c_str()) != -1) return 3;
         return 0;
-    });
+    }).status;
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(ReadFile(source) == before) << "the catalogue was changed";
     EXPECT_EQ(ReadFile(csv), "old,content\n");
@@ -156,7 +156,7 @@ TEST_F(SafeFilesTest, FolderThatCannotBeWrittenRefusesTheSaveAsAnUnprivilegedUse
     // The folder stays root's (or this user's) and is not writable by
     // nobody: no temporary file can be made beside the target, so the save
     // fails and the target, though writable, keeps its content.
-    const int status = RunUnprivileged([&] {
+    const int status = tktest::RunFunction([&] {
         if (geteuid() != 0 && access(dir.c_str(), W_OK) == 0) {
             chmod(dir.c_str(), 0555);
         }
@@ -166,7 +166,7 @@ TEST_F(SafeFilesTest, FolderThatCannotBeWrittenRefusesTheSaveAsAnUnprivilegedUse
                                : 1;
         chmod(dir.c_str(), 0755);
         return result;
-    });
+    }, tktest::AsNobody()).status;
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFile(kept), "old\n");
     EXPECT_EQ(Names(dir), (std::set<std::string>{"catalog.txt", "kept.txt"}));
@@ -182,9 +182,9 @@ TEST_F(SafeFilesTest, ReadOnlyFileIsRefusedAsAnUnprivilegedUser) {
     const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
     ASSERT_EQ(chown(kept.c_str(), owner, static_cast<gid_t>(-1)), 0);
     ASSERT_EQ(chmod(dir.c_str(), 0777), 0);  // the folder is no obstacle
-    const int status = RunUnprivileged([&] {
+    const int status = tktest::RunFunction([&] {
         return catalog.SaveText(kept.c_str()) == -1 && catalog.SaveCsv(kept.c_str()) == -1 ? 0 : 1;
-    });
+    }, tktest::AsNobody()).status;
     chmod(dir.c_str(), 0755);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFile(kept), "old\n");

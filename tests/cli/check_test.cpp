@@ -1,6 +1,6 @@
 // velmo-cli check: one report per non-blank line that is not a star line,
 // naming the first rule it breaks, and a summary that agrees with Load.
-#include "cli_runner.h"
+#include "cli_fixture.h"
 #include "star_catalog.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST_F(CheckCommandTest, EachBrokenRuleIsReportedWithItsPositionAndByte) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "");
     const std::string p = path + ":";
-    EXPECT_EQ(Lines(result.out),
+    EXPECT_EQ(SplitLines(result.out),
               (std::vector<std::string>{
                   p + "2: position 0 is 'A', expected a digit",
                   p + "3: position 3 is '-', expected a digit",
@@ -59,7 +59,7 @@ TEST_F(CheckCommandTest, NoStarLineAndCarriageReturnsOnlyAreReported) {
     for (const std::string& path : {empty, blank}) {
         const CliResult result = RunCli({"check", path});
         EXPECT_EQ(result.status, 1) << path;
-        EXPECT_EQ(Lines(result.out).front(), path + ": no star line");
+        EXPECT_EQ(SplitLines(result.out).front(), path + ": no star line");
     }
     // Old Macintosh line ends: one long line to the loader.
     std::string mac;
@@ -69,7 +69,7 @@ TEST_F(CheckCommandTest, NoStarLineAndCarriageReturnsOnlyAreReported) {
         path + ": line ends are carriage returns only; the catalogue needs line feeds";
     CliResult result = RunCli({"check", path});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(Lines(result.out),
+    EXPECT_EQ(SplitLines(result.out),
               (std::vector<std::string>{hint, "1 star lines, 0 other lines, 0 blank lines"}));
     result = RunCli({"search", "--count", "--max-mag", "99", "--min-mag", "0", path});
     EXPECT_EQ(result.out, "1\n") << "the loader's rule stays";
@@ -88,7 +88,7 @@ TEST_F(CheckCommandTest, MaxReportsCapsTheReportsButNotTheCounts) {
     const std::string path = WriteLines("many.txt", lines);
     CliResult result = RunCli({"check", path});
     EXPECT_EQ(result.status, 1);
-    std::vector<std::string> out = Lines(result.out);
+    std::vector<std::string> out = SplitLines(result.out);
     ASSERT_EQ(out.size(), 101u);  // the default 100, then the summary
     EXPECT_EQ(out[99], path + ":100: position 0 is 'n', expected a digit");
     EXPECT_EQ(out[100], "1 star lines, 250 other lines, 0 blank lines");
@@ -96,7 +96,7 @@ TEST_F(CheckCommandTest, MaxReportsCapsTheReportsButNotTheCounts) {
     result = RunCli({"check", "--max-reports", "0", path});
     EXPECT_EQ(result.out, "1 star lines, 250 other lines, 0 blank lines\n");
     result = RunCli({"check", "--max-reports=1000", path});
-    EXPECT_EQ(Lines(result.out).size(), 251u);
+    EXPECT_EQ(SplitLines(result.out).size(), 251u);
 
     // Every non-blank line a star line: status 0 and the summary alone.
     result = RunCli({"check", "--max-reports", "3", SampleCatalogue()});

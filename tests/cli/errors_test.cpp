@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "cli_runner.h"
+#include "cli_fixture.h"
 
 namespace {
 

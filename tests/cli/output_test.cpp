@@ -16,7 +16,7 @@
 #include <set>
 #include <thread>
 
-#include "cli_runner.h"
+#include "cli_fixture.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ class OutputTest : public CliTest {
     // Runs `script` with bash in the test's folder, the program as $C and
     // the sample as $S; returns bash's exit status.
     int Shell(const std::string& script) const {
-        const std::string command = "cd '" + dir + "' && C='" + VELMO_CLI + "' S='" +
-                                    SampleCatalogue() + "' bash -c '" + script + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        tktest::ChildRun run;
+        run.folder = dir;
+        run.environment = {std::string("C=") + VELMO_CLI, "S=" + SampleCatalogue()};
+        return tktest::RunProgram({"bash", "-c", script}, run).status;
     }
     std::set<std::string> Names() const {
         std::set<std::string> names;

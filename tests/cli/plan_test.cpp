@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli_runner.h"
+#include "cli_fixture.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ struct PlanOutput {
 // seven columns take 86 characters with their separators.
 PlanOutput ParsePlan(const std::string& text) {
     PlanOutput plan;
-    const std::vector<std::string> lines = Lines(text);
+    const std::vector<std::string> lines = SplitLines(text);
     if (lines.size() < 2) {
         ADD_FAILURE() << "no plan in: " << text;
         return plan;
@@ -146,7 +146,7 @@ TEST_F(PlanTest, StarsWhoseAnswerIsKnownWithoutAProgram) {
     const CliResult none =
         Plan({"--site", "52,0", "--date", "2026-12-10", Stars({{"Never", "0517", "-60"}})});
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(Lines(none.out).size(), 2u) << "the night line and the headings";
+    EXPECT_EQ(SplitLines(none.out).size(), 2u) << "the night line and the headings";
 }
 
 TEST_F(PlanTest, TheLeastTimeIsHeldToTheMinute) {
@@ -331,7 +331,7 @@ TEST_F(PlanTest, DateLineAndClocks) {
         run.args = {"plan", "--site", "0,-160", "--min-hours", "0", catalogue};
         if (utc) run.args.insert(run.args.begin() + 1, "--utc");
         run.environment = {"TZ=Pacific/Kiritimati", "VELMO_SITE"};
-        const std::string header = Lines(RunCli(run).out).at(0);
+        const std::string header = SplitLines(RunCli(run).out).at(0);
         const std::string after = today(offset);
         EXPECT_TRUE(header.rfind("# Night of " + before, 0) == 0 ||
                     header.rfind("# Night of " + after, 0) == 0)
@@ -353,12 +353,12 @@ TEST_F(PlanTest, SearchFormatsWriteWhatSearchWritesForTheKeptStars) {
         std::vector<std::string> search = {"search", "--format", format};
         search.insert(search.end(), criteria.begin(), criteria.end());
         search.push_back(SampleCatalogue());
-        const std::vector<std::string> searched = Lines(RunCli(search).out);
+        const std::vector<std::string> searched = SplitLines(RunCli(search).out);
         std::vector<std::string> planArgs = {"--format", format};
         planArgs.insert(planArgs.end(), args.begin(), args.end());
         const CliResult result = Plan(planArgs);
         EXPECT_EQ(result.status, 0);
-        const std::vector<std::string> planned = Lines(result.out);
+        const std::vector<std::string> planned = SplitLines(result.out);
         const std::size_t heading = std::string(format) == "text" ? 0 : 1;
         ASSERT_EQ(planned.size(), plan.rows.size() + heading);
         if (heading == 1) {

@@ -2,7 +2,7 @@
 // against the window's row texts, the order, the count and exit statuses.
 #include <algorithm>
 
-#include "cli_runner.h"
+#include "cli_fixture.h"
 #include "star_catalog.h"
 
 namespace {
@@ -74,7 +74,7 @@ TEST_F(SearchCommandTest, DefaultsAreTheWindowsInitialCriteria) {
         EngineSave(SampleCatalogue(), true, 0, 23, -90, 90, 6.0, 7.0, 0.0, 1000.0);
     CliRun run;
     run.args = {"search", SampleCatalogue()};
-    run.numericLocale = "de_DE.UTF-8";  // a decimal comma must change nothing
+    run.environment = {"LC_ALL=de_DE.UTF-8"};  // a decimal comma must change nothing
     const CliResult result = RunCli(run);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
@@ -111,12 +111,12 @@ TEST_F(SearchCommandTest, CsvAndTextAreTheEnginesSavesInEitherOrderOnStdoutAndIn
 
         // --descending: the same lines from the last to the first, the CSV
         // header still on top.
-        std::vector<std::string> lines = Lines(expected);
+        std::vector<std::string> lines = SplitLines(expected);
         std::reverse(lines.begin() + (csv ? 1 : 0), lines.end());
         args.insert(args.begin() + 1, "--descending");
         result = RunCli(args);
         EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(Lines(result.out), lines);
+        EXPECT_EQ(SplitLines(result.out), lines);
     }
 }
 
@@ -127,7 +127,7 @@ TEST_F(SearchCommandTest, TableRowsAreTheWindowsRowTexts) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(
-        Lines(result.out),
+        SplitLines(result.out),
         (std::vector<std::string>{
             " R.A.  Dec.         Name  Type      Magnitude           Period  Description",
             "05:07   -05        S Ori  M           6.50   7.00       1.5000  South               ",
@@ -138,7 +138,7 @@ TEST_F(SearchCommandTest, TableRowsAreTheWindowsRowTexts) {
                                    "--ra-west", "23", "--ra-east", "0", path});
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(
-        Lines(bare.out),
+        SplitLines(bare.out),
         (std::vector<std::string>{
             " R.A.  Dec.         Name  Type      Magnitude           Period  Description",
             "23:59    45        B Cyg  M                                     Bare                ",
@@ -151,8 +151,8 @@ TEST_F(SearchCommandTest, TableRowsAreTheWindowsRowTexts) {
     }();
     const CliResult zero = RunCli({"search", "--format", "table", "--max-mag", "99", "--min-mag",
                                    "0", WriteLines("zero.txt", {zeroStar.Build()})});
-    ASSERT_EQ(Lines(zero.out).size(), 2u);
-    EXPECT_EQ(Lines(zero.out)[1].substr(0, 12), "00:00    00 ");
+    ASSERT_EQ(SplitLines(zero.out).size(), 2u);
+    EXPECT_EQ(SplitLines(zero.out)[1].substr(0, 12), "00:00    00 ");
 }
 
 TEST_F(SearchCommandTest, CountModesAndThePeriodPairGiveTheirStatus) {

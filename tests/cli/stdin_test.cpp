@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli_runner.h"
+#include "cli_fixture.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ TEST_F(StdinTest, CheckReadsAPipeAsItComesAndNamesItStandardInput) {
         expected.replace(at, path.size(), "(standard input)");
     }
     EXPECT_EQ(piped.out, expected);
-    EXPECT_EQ(Lines(piped.out).back(), "1 star lines, 2 other lines, 1 blank lines");
+    EXPECT_EQ(SplitLines(piped.out).back(), "1 star lines, 2 other lines, 1 blank lines");
 
     // A whole catalogue through the pipe, larger than the pipe's buffer.
     const CliResult sample = RunCli(ThroughPipe({"check", "-"}, Sample()));

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli_runner.h"
+#include "cli_fixture.h"
 
 namespace {
 

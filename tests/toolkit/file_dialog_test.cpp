@@ -18,6 +18,7 @@
 #include <fstream>
 
 #include "tests/support/modal.h"
+#include "tests/support/temp_folder.h"
 #include "toolkit/dialog.h"
 #include "toolkit/file_dialog.h"
 
@@ -30,16 +31,11 @@ class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velmo-file-dialog-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = std::filesystem::canonical(pattern);
+        folder_ = std::filesystem::canonical(temp_.Path());
         std::filesystem::current_path(folder_);
     }
     void TearDown() override {
         std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
         EXPECT_EQ(tktest::VisibleTopLevelCount(), 0) << "a window was left open";
     }
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
@@ -52,6 +48,7 @@ protected:
         return result;
     }
 
+    tktest::TempFolder temp_{"velmo-file-dialog"};
     std::filesystem::path previous_;
     std::filesystem::path folder_;
 };

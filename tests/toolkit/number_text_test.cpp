@@ -2,13 +2,13 @@
 // and parsing, both with "." as decimal point whatever the C locale says.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
 
+#include "tests/support/numeric_locale.h"
 #include "toolkit/data_exchange.h"
 
 namespace {
@@ -107,8 +107,8 @@ TEST(NumberTextTest, EveryWrittenValueReadsBackIdentically) {
 }
 
 TEST(NumberTextTest, DecimalCommaLocaleChangesNothing) {
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+    const tktest::ScopedNumericLocale german({"de_DE.UTF-8"});
+    if (!german.Ok()) {
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/setup generates it)";
     }
     char printed[16];
@@ -116,7 +116,6 @@ TEST(NumberTextTest, DecimalCommaLocaleChangesNothing) {
     EXPECT_STREQ(printed, "1,5") << "the locale should use a decimal comma";
     ExpectFormatting();
     ExpectParsing();
-    std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
 } // namespace
