@@ -18,7 +18,8 @@
 #include "gcvs_records.h"
 #include "import_report.h"
 #include "import_usage_text.h"
-#include "line_source.h"
+#include "line_reader.h"
+#include "options.h"
 #include "shown_text.h"
 #include "star_line.h"
 #include "table_records.h"
@@ -55,7 +56,11 @@ void WriteAll(int fd, const std::string& text) {
     }
 }
 
-void Error(const std::string& message) { WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n"); }
+using velmo_cli::kExitFound;
+using velmo_cli::kExitNothing;
+using velmo_cli::kExitTrouble;
+
+void Error(const std::string& message) { velmo_cli::PrintError(message); }
 
 std::string Quote(const std::string& text) { return ShownText(text); }
 
@@ -116,7 +121,7 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                 break;
             case 'h':
                 WriteAll(STDOUT_FILENO, kImportUsage);
-                return 0;
+                return kExitFound;
             case kKindOption:
                 if (std::strcmp(optarg, "gcvs") == 0) {
                     options->kind = ImportOptions::kGcvs;
@@ -124,7 +129,7 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                     options->kind = ImportOptions::kTable;
                 } else {
                     Error("import: --kind must be gcvs or table, not " + Quote(optarg) + tryHelp);
-                    return 2;
+                    return kExitTrouble;
                 }
                 break;
             case kRaHoursOption:
@@ -132,7 +137,7 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                 break;
             case ':':
                 Error("import: option " + Quote(argv[optind - 1]) + " needs a value" + tryHelp);
-                return 2;
+                return kExitTrouble;
             default: {
                 if (option >= kFirstColumnOption &&
                     option < kFirstColumnOption + kColumnOptionCount) {
@@ -141,18 +146,18 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                 }
                 const int at = optind > previous ? optind - 1 : previous;
                 Error("import: unknown option " + Quote(at < argc ? argv[at] : "?") + tryHelp);
-                return 2;
+                return kExitTrouble;
             }
         }
     }
     if (optind >= argc) {
         Error("import: no INPUT given" + tryHelp);
-        return 2;
+        return kExitTrouble;
     }
     if (argc - optind > 1) {
         Error("import: one INPUT only, got " + Quote(argv[optind]) + " and " +
               Quote(argv[optind + 1]) + tryHelp);
-        return 2;
+        return kExitTrouble;
     }
     options->input = argv[optind];
     return -1;
@@ -170,13 +175,14 @@ class Importer {
     // Reads everything. Returns -1 when it went through (stars may or may
     // not have been written), or the exit status 2 after an error was
     // reported (or quietly on a closed pipe).
-    int Run(LineSource* source, const std::string& outputLabel);
+    int Run(velmo::LineReader* source, const std::string& outputLabel);
 
     const ImportReport& Report() const { return report; }
 
   private:
-    void RunGcvs(LineSource* source);
-    int RunTable(LineSource* source);
+    // False on a read error.
+    bool RunGcvs(velmo::LineReader* source);
+    int RunTable(velmo::LineReader* source);
     // Builds and writes one star, counts it, explains it when verbose.
     void Put(const StarTexts& texts, std::size_t line);
     void Skip(SkipReason reason, std::size_t line, const std::string& why);
@@ -190,6 +196,7 @@ class Importer {
     StarOutcome outcome;
     ImportReport report;
     std::string verboseText;
+    bool readFailed = false;
 };
 
 void Importer::Explain(std::size_t line, const std::string& why) {
@@ -227,36 +234,45 @@ void Importer::Skip(SkipReason reason, std::size_t line, const std::string& why)
     }
 }
 
-void Importer::RunGcvs(LineSource* source) {
-    std::string_view line;
+bool Importer::RunGcvs(velmo::LineReader* source) {
+    source->LimitLineLength(kMaxLine);
     StarTexts texts;
-    while (writer.Error() == 0 && source->Next(&line)) {
+    std::size_t lineNumber = 0;
+    const char* text = nullptr;
+    std::size_t length = 0;
+    velmo::LineReader::Status status = velmo::LineReader::Status::kLine;
+    while (writer.Error() == 0 &&
+           (status = source->Next(text, length)) == velmo::LineReader::Status::kLine) {
+        ++lineNumber;
+        const std::string_view line(text, length);
         if (!IsGcvsStarLine(line)) {
             continue;  // a header, a comment or a blank line
         }
         std::size_t fields = 0;
-        if (source->TooLong()) {
-            Skip(SkipReason::kMalformed, source->LineNumber(),
-                 "line longer than " + Number(LineSource::kMaxLine) + " bytes");
+        if (source->LineCut()) {
+            Skip(SkipReason::kMalformed, lineNumber,
+                 "line longer than " + Number(kMaxLine) + " bytes");
         } else if (!SplitGcvsLine(line, &texts, &fields)) {
-            Skip(SkipReason::kMalformed, source->LineNumber(),
+            Skip(SkipReason::kMalformed, lineNumber,
                  Number(fields) + " fields, a GCVS record has " + Number(kGcvsFields) +
                      " up to the period");
         } else {
-            Put(texts, source->LineNumber());
+            Put(texts, lineNumber);
         }
     }
+    return status != velmo::LineReader::Status::kError;
 }
 
-int Importer::RunTable(LineSource* source) {
+int Importer::RunTable(velmo::LineReader* source) {
     TableReader reader(source, options.columns);
     std::string error;
     if (!reader.ReadHeader(&error)) {
-        if (source->Error() != 0) {
+        if (reader.ReadFailed()) {
+            readFailed = true;
             return -1;  // reported by Run
         }
         Error(label + ": " + error);
-        return 2;
+        return kExitTrouble;
     }
     for (const std::string& note : reader.Notes()) {
         WriteAll(STDERR_FILENO, "velmo-cli: note: " + label + ": " + note + "\n");
@@ -274,37 +290,45 @@ int Importer::RunTable(LineSource* source) {
             Put(texts, reader.RowLine());
         }
     }
+    readFailed = reader.ReadFailed();
     return -1;
 }
 
-int Importer::Run(LineSource* source, const std::string& outputLabel) {
+int Importer::Run(velmo::LineReader* source, const std::string& outputLabel) {
     ImportOptions::Kind kind = options.kind;
-    if (kind == ImportOptions::kDetect) {
-        const std::string_view head = source->Peek(kDetectBytes);
-        kind = LooksLikeGcvs(head, head.size() < kDetectBytes) ? ImportOptions::kGcvs
-                                                               : ImportOptions::kTable;
-    }
     int status = -1;
-    if (source->Error() == 0) {
+    if (kind == ImportOptions::kDetect) {
+        const char* text = nullptr;
+        std::size_t length = 0;
+        if (source->Peek(kDetectBytes, text, length)) {
+            const std::string_view head(text, length);
+            kind = LooksLikeGcvs(head, head.size() < kDetectBytes) ? ImportOptions::kGcvs
+                                                                   : ImportOptions::kTable;
+        } else {
+            readFailed = true;
+        }
+    }
+    if (!readFailed) {
         if (kind == ImportOptions::kGcvs) {
-            RunGcvs(source);
+            readFailed = !RunGcvs(source);
         } else {
             status = RunTable(source);
         }
     }
+    const int readError = source->ReadError();
     FlushVerbose();
     if (status != -1) {
         return status;
     }
-    if (source->Error() != 0) {
-        Error("cannot read " + Quote(label) + ": " + std::strerror(source->Error()));
-        return 2;
+    if (readFailed) {
+        Error("cannot read " + Quote(label) + ": " + std::strerror(readError));
+        return kExitTrouble;
     }
     if (!writer.Finish()) {
         if (writer.Error() != EPIPE) {
             Error("cannot write " + outputLabel + ": " + std::strerror(writer.Error()));
         }
-        return 2;
+        return kExitTrouble;
     }
     return -1;
 }
@@ -331,7 +355,7 @@ int OpenInput(const std::string& path) {
 int Import(const ImportOptions& options) {
     const int inputFd = OpenInput(options.input);
     if (inputFd < 0) {
-        return 2;
+        return kExitTrouble;
     }
     AtomicFile file;
     int outputFd = STDOUT_FILENO;
@@ -341,12 +365,12 @@ int Import(const ImportOptions& options) {
         if (!file.Open(options.output)) {
             Error("cannot write " + outputLabel + ": " + std::strerror(file.Error()));
             if (inputFd != STDIN_FILENO) ::close(inputFd);
-            return 2;
+            return kExitTrouble;
         }
         outputFd = file.Descriptor();
     }
 
-    LineSource source(inputFd);
+    velmo::LineReader source(inputFd);
     Importer importer(options, outputFd);
     const int status = importer.Run(&source, outputLabel);
     if (inputFd != STDIN_FILENO) {
@@ -361,11 +385,11 @@ int Import(const ImportOptions& options) {
             file.Abort();  // nothing to write: the old file stays
         } else if (!file.Commit()) {
             Error("cannot write " + outputLabel + ": " + std::strerror(file.Error()));
-            return 2;
+            return kExitTrouble;
         }
     }
     WriteAll(STDERR_FILENO, report.Summary() + "\n");
-    return report.Written() > 0 ? 0 : 1;
+    return report.Written() > 0 ? kExitFound : kExitNothing;
 }
 
 }  // namespace

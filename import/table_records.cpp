@@ -134,18 +134,33 @@ char DetectSeparator(std::string_view header) {
     return ',';
 }
 
-TableReader::TableReader(LineSource* source, const ColumnNames& names)
-    : source(source), names(names) {}
+TableReader::TableReader(velmo::LineReader* lines, const ColumnNames& names)
+    : lines(lines), names(names) {
+    lines->LimitLineLength(kMaxLine);
+}
+
+bool TableReader::NextLine(std::string_view* line) {
+    const char* text = nullptr;
+    std::size_t length = 0;
+    const velmo::LineReader::Status status = lines->Next(text, length);
+    if (status != velmo::LineReader::Status::kLine) {
+        readFailed = status == velmo::LineReader::Status::kError;
+        return false;
+    }
+    ++lineNumber;
+    *line = std::string_view(text, length);
+    return true;
+}
 
 bool TableReader::NextContentLine(std::string_view* line) {
-    while (source->Next(line)) {
-        if (source->LineNumber() == 1 && line->substr(0, 3) == kByteOrderMark) {
+    while (NextLine(line)) {
+        if (lineNumber == 1 && line->substr(0, 3) == kByteOrderMark) {
             line->remove_prefix(3);
         }
         if (!line->empty() && (*line)[0] == '#') {
             continue;
         }
-        if (!TrimBlanks(*line).empty() || source->TooLong()) {
+        if (!TrimBlanks(*line).empty() || lines->LineCut()) {
             return true;
         }
     }
@@ -153,8 +168,8 @@ bool TableReader::NextContentLine(std::string_view* line) {
 }
 
 bool TableReader::SplitRecord(std::string_view line, std::string* why) {
-    if (source->TooLong()) {
-        *why = "line longer than " + Number(LineSource::kMaxLine) + " bytes";
+    if (lines->LineCut()) {
+        *why = "line longer than " + Number(kMaxLine) + " bytes";
         return false;
     }
     if (SplitFields(line, separator, &scratch, &fields)) {
@@ -162,11 +177,11 @@ bool TableReader::SplitRecord(std::string_view line, std::string* why) {
     }
     pending.assign(line.data(), line.size());
     std::string_view more;
-    while (source->Next(&more)) {
+    while (NextLine(&more)) {
         pending += '\n';
         pending.append(more.data(), more.size());
-        if (source->TooLong() || pending.size() > LineSource::kMaxLine) {
-            *why = "quoted field longer than " + Number(LineSource::kMaxLine) + " bytes";
+        if (lines->LineCut() || pending.size() > kMaxLine) {
+            *why = "quoted field longer than " + Number(kMaxLine) + " bytes";
             return false;
         }
         if (SplitFields(pending, separator, &scratch, &fields)) {
@@ -293,7 +308,7 @@ TableReader::Row TableReader::Next(StarTexts* texts, std::string* why) {
         if (!NextContentLine(&line)) {
             return Row::kEnd;
         }
-        rowLine = source->LineNumber();
+        rowLine = lineNumber;
         if (!SplitRecord(line, why)) {
             unitLinesLeft = 0;
             return Row::kMalformed;

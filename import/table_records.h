@@ -16,10 +16,13 @@
 #include <string_view>
 #include <vector>
 
-#include "line_source.h"
+#include "line_reader.h"
 #include "star_line.h"
 
 namespace velmo::importing {
+
+// Longest input line read whole; a longer one is a malformed record.
+constexpr std::size_t kMaxLine = std::size_t{1} << 20;
 
 // Headers named on the command line (--name-column ...); empty: found by
 // the usual names.
@@ -38,8 +41,9 @@ char DetectSeparator(std::string_view header);
 
 class TableReader {
   public:
-    // Reads from `source` (borrowed; must outlive the reader).
-    TableReader(LineSource* source, const ColumnNames& names);
+    // Reads from `lines` (borrowed; must outlive the reader), whose line
+    // length it limits to kMaxLine.
+    TableReader(velmo::LineReader* lines, const ColumnNames& names);
 
     // Reads up to and including the header row and finds the columns.
     // False when there is no header row or a needed column is missing;
@@ -55,13 +59,18 @@ class TableReader {
     // The next data row: kStar with `texts` filled (valid until the next
     // call), kMalformed with *why set (wrong number of fields, an unclosed
     // quote, an over-long line), kEnd at the end of the input or on a read
-    // error (see the LineSource's Error()).
+    // error (then ReadFailed()).
     Row Next(StarTexts* texts, std::string* why);
+
+    // Reading stopped on a read error.
+    bool ReadFailed() const { return readFailed; }
 
     // Line number where the row last returned started, from 1.
     std::size_t RowLine() const { return rowLine; }
 
   private:
+    // The next line, counted; false at the end or on a read error.
+    bool NextLine(std::string_view* line);
     // Next line that is neither blank nor a comment; false at the end.
     bool NextContentLine(std::string_view* line);
     // Splits the record starting with `line`, reading further lines while
@@ -72,7 +81,9 @@ class TableReader {
     int Find(const std::string& override, const char* const* candidates, std::string* missing,
              bool required);
 
-    LineSource* source;
+    velmo::LineReader* lines;
+    std::size_t lineNumber = 0;  // of the line last read, from 1
+    bool readFailed = false;
     ColumnNames names;
     char separator = ',';
     std::size_t headerFields = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "import_test_support.h"
-#include "line_source.h"
+#include "line_reader.h"
 #include "table_records.h"
 
 namespace velmo::importing {
@@ -55,7 +55,7 @@ class TableReaderTest : public ::testing::Test {
         const std::string path = dir.Write("table.csv", text);
         fd = ::open(path.c_str(), O_RDONLY);
         ASSERT_GE(fd, 0);
-        source = std::make_unique<LineSource>(fd);
+        source = std::make_unique<velmo::LineReader>(fd);
         reader = std::make_unique<TableReader>(source.get(), names);
     }
     void TearDown() override {
@@ -90,7 +90,7 @@ class TableReaderTest : public ::testing::Test {
 
     import_test::TempDir dir;
     int fd = -1;
-    std::unique_ptr<LineSource> source;
+    std::unique_ptr<velmo::LineReader> source;
     std::unique_ptr<TableReader> reader;
 };
 
@@ -185,33 +185,40 @@ TEST_F(TableReaderTest, RaggedRowsAndOpenQuotesAreMalformed) {
                       }));
 }
 
-TEST(LineSourceTest, HandsOutLinesOfAnyEndingAndCutsOverlongOnes) {
+// The engine's line reader as the import uses it: reading a descriptor to
+// its end, looking ahead, and cutting lines past a limit.
+TEST(ImportLinesTest, HandsOutLinesOfAnyEndingAndCutsOverlongOnes) {
     import_test::TempDir dir;
-    const std::string longLine(LineSource::kMaxLine + 10, 'x');
-    const std::string path = dir.Write("lines", "a\r\nb\n\n" + longLine + "\nc\rd\nlast");
+    const std::size_t limit = 1000;
+    const std::string longLine(300 * 1024, 'x');
+    const std::string path =
+        dir.Write("lines", "a\r\nb\n\n" + longLine + "\nc\rd\n" + longLine + "\nlast");
     const int fd = ::open(path.c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
-    LineSource source(fd);
-    EXPECT_EQ(source.Peek(3).substr(0, 3), "a\r\n");
+    velmo::LineReader source(fd);
+    source.LimitLineLength(limit);
+    const char* text = nullptr;
+    std::size_t length = 0;
+    ASSERT_TRUE(source.Peek(3, text, length));
+    EXPECT_EQ(std::string(text, 3), "a\r\n");
     std::vector<std::string> lines;
-    std::vector<bool> tooLong;
-    std::string_view line;
-    while (source.Next(&line)) {
-        lines.emplace_back(line);
-        tooLong.push_back(source.TooLong());
+    std::vector<bool> cut;
+    while (source.Next(text, length) == velmo::LineReader::Status::kLine) {
+        lines.emplace_back(text, length);
+        cut.push_back(source.LineCut());
     }
     ::close(fd);
-    EXPECT_EQ(source.Error(), 0);
-    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(source.ReadError(), 0);
+    ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "a");
     EXPECT_EQ(lines[1], "b");
     EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[3].size(), LineSource::kMaxLine);
-    EXPECT_TRUE(tooLong[3]);
+    EXPECT_EQ(lines[3], std::string(limit, 'x'));
+    EXPECT_TRUE(cut[3]);
     EXPECT_EQ(lines[4], "c\rd");
-    EXPECT_FALSE(tooLong[4]);
-    EXPECT_EQ(lines[5], "last");
-    EXPECT_EQ(source.LineNumber(), 6u);
+    EXPECT_FALSE(cut[4]);
+    EXPECT_EQ(lines[5], std::string(limit, 'x'));
+    EXPECT_EQ(lines[6], "last");
 }
 
 }  // namespace
