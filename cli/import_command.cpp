@@ -235,7 +235,7 @@ void Importer::Skip(SkipReason reason, std::size_t line, const std::string& why)
 }
 
 bool Importer::RunGcvs(velmo::LineReader* source) {
-    source->LimitLineLength(kMaxLine);
+    source->LimitLineLength(kMaxRecordBytes);
     StarTexts texts;
     std::size_t lineNumber = 0;
     const char* text = nullptr;
@@ -251,7 +251,7 @@ bool Importer::RunGcvs(velmo::LineReader* source) {
         std::size_t fields = 0;
         if (source->LineCut()) {
             Skip(SkipReason::kMalformed, lineNumber,
-                 "line longer than " + Number(kMaxLine) + " bytes");
+                 "line longer than " + Number(kMaxRecordBytes) + " bytes");
         } else if (!SplitGcvsLine(line, &texts, &fields)) {
             Skip(SkipReason::kMalformed, lineNumber,
                  Number(fields) + " fields, a GCVS record has " + Number(kGcvsFields) +
@@ -285,6 +285,15 @@ int Importer::RunTable(velmo::LineReader* source) {
             break;
         }
         if (row == TableReader::Row::kMalformed) {
+            if (reader.RowTooLong()) {
+                // Lines are lost here: said even without --verbose.
+                report.CountLostLines(static_cast<std::int64_t>(reader.RowLines()));
+                FlushVerbose();
+                WriteAll(STDERR_FILENO, "velmo-cli: note: " + label + ":" +
+                                            Number(reader.RowLine()) + ": " + why + "\n");
+                report.CountSkip(SkipReason::kMalformed);
+                continue;
+            }
             Skip(SkipReason::kMalformed, reader.RowLine(), why);
         } else {
             Put(texts, reader.RowLine());
