@@ -18,11 +18,14 @@
 #include "gcvs_records.h"
 #include "import_report.h"
 #include "import_usage_text.h"
+#include "input_kind.h"
 #include "line_reader.h"
 #include "options.h"
 #include "shown_text.h"
 #include "star_line.h"
+#include "fits_reader.h"
 #include "table_records.h"
+#include "votable_reader.h"
 
 namespace velmo::importing {
 namespace {
@@ -33,7 +36,7 @@ constexpr std::size_t kDetectBytes = std::size_t{64} << 10;
 constexpr std::size_t kVerboseBlock = std::size_t{64} << 10;
 
 struct ImportOptions {
-    enum Kind { kDetect, kGcvs, kTable };
+    enum Kind { kDetect, kGcvs, kTable, kVotable, kFits };
     std::string input;
     std::string output;  // empty: standard output
     Kind kind = kDetect;
@@ -127,8 +130,13 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                     options->kind = ImportOptions::kGcvs;
                 } else if (std::strcmp(optarg, "table") == 0) {
                     options->kind = ImportOptions::kTable;
+                } else if (std::strcmp(optarg, "votable") == 0) {
+                    options->kind = ImportOptions::kVotable;
+                } else if (std::strcmp(optarg, "fits") == 0) {
+                    options->kind = ImportOptions::kFits;
                 } else {
-                    Error("import: --kind must be gcvs or table, not " + Quote(optarg) + tryHelp);
+                    Error("import: --kind must be gcvs, table, votable or fits, not " +
+                          Quote(optarg) + tryHelp);
                     return kExitTrouble;
                 }
                 break;
@@ -175,18 +183,22 @@ class Importer {
     // Reads everything. Returns -1 when it went through (stars may or may
     // not have been written), or the exit status 2 after an error was
     // reported (or quietly on a closed pipe).
-    int Run(velmo::LineReader* source, const std::string& outputLabel);
+    int Run(velmo::LineReader* source, int inputFd, const std::string& outputLabel);
 
     const ImportReport& Report() const { return report; }
 
   private:
     // False on a read error.
     bool RunGcvs(velmo::LineReader* source);
-    int RunTable(velmo::LineReader* source);
+    // Reads the rows of a table in any format: -1 when it went through or
+    // ended on a read error (readFailed), else the exit status after an
+    // error was reported.
+    int RunRows(RowReader* reader);
     // Builds and writes one star, counts it, explains it when verbose.
-    void Put(const StarTexts& texts, std::size_t line);
-    void Skip(SkipReason reason, std::size_t line, const std::string& why);
-    void Explain(std::size_t line, const std::string& why);
+    // `where` is a line number or "row N".
+    void Put(const StarTexts& texts, const std::string& where);
+    void Skip(SkipReason reason, const std::string& where, const std::string& why);
+    void Explain(const std::string& where, const std::string& why);
     void FlushVerbose();
 
     const ImportOptions& options;
@@ -197,12 +209,13 @@ class Importer {
     ImportReport report;
     std::string verboseText;
     bool readFailed = false;
+    int readError = 0;
 };
 
-void Importer::Explain(std::size_t line, const std::string& why) {
+void Importer::Explain(const std::string& where, const std::string& why) {
     verboseText += label;
     verboseText += ':';
-    verboseText += Number(line);
+    verboseText += where;
     verboseText += ": ";
     verboseText += why;
     verboseText += '\n';
@@ -216,21 +229,21 @@ void Importer::FlushVerbose() {
     verboseText.clear();
 }
 
-void Importer::Put(const StarTexts& texts, std::size_t line) {
+void Importer::Put(const StarTexts& texts, const std::string& where) {
     char* out = writer.Reserve(kImportLineLength);
     if (builder.Build(texts, out, &outcome)) {
         writer.Commit(out + kImportLineLength);
     }
     report.Count(outcome);
     if (options.verbose && !outcome.why.empty()) {
-        Explain(line, outcome.why);
+        Explain(where, outcome.why);
     }
 }
 
-void Importer::Skip(SkipReason reason, std::size_t line, const std::string& why) {
+void Importer::Skip(SkipReason reason, const std::string& where, const std::string& why) {
     report.CountSkip(reason);
     if (options.verbose) {
-        Explain(line, "skipped: " + why);
+        Explain(where, "skipped: " + why);
     }
 }
 
@@ -250,81 +263,113 @@ bool Importer::RunGcvs(velmo::LineReader* source) {
         }
         std::size_t fields = 0;
         if (source->LineCut()) {
-            Skip(SkipReason::kMalformed, lineNumber,
+            Skip(SkipReason::kMalformed, Number(lineNumber),
                  "line longer than " + Number(kMaxRecordBytes) + " bytes");
         } else if (!SplitGcvsLine(line, &texts, &fields)) {
-            Skip(SkipReason::kMalformed, lineNumber,
+            Skip(SkipReason::kMalformed, Number(lineNumber),
                  Number(fields) + " fields, a GCVS record has " + Number(kGcvsFields) +
                      " up to the period");
         } else {
-            Put(texts, lineNumber);
+            Put(texts, Number(lineNumber));
         }
     }
     return status != velmo::LineReader::Status::kError;
 }
 
-int Importer::RunTable(velmo::LineReader* source) {
-    TableReader reader(source, options.columns);
+int Importer::RunRows(RowReader* reader) {
     std::string error;
-    if (!reader.ReadHeader(&error)) {
-        if (reader.ReadFailed()) {
+    if (!reader->ReadHeader(&error)) {
+        if (reader->ReadFailed()) {
             readFailed = true;
+            readError = reader->ReadError();
             return -1;  // reported by Run
         }
         Error(label + ": " + error);
         return kExitTrouble;
     }
-    for (const std::string& note : reader.Notes()) {
+    for (const std::string& note : reader->Notes()) {
         WriteAll(STDERR_FILENO, "velmo-cli: note: " + label + ": " + note + "\n");
     }
     StarTexts texts;
     std::string why;
     while (writer.Error() == 0) {
-        const TableReader::Row row = reader.Next(&texts, &why);
-        if (row == TableReader::Row::kEnd) {
+        const RowReader::Row row = reader->Next(&texts, &why);
+        if (row == RowReader::Row::kEnd) {
             break;
         }
-        if (row == TableReader::Row::kMalformed) {
-            if (reader.RowTooLong()) {
+        if (row == RowReader::Row::kMalformed) {
+            if (const std::size_t lost = reader->LostLines()) {
                 // Lines are lost here: said even without --verbose.
-                report.CountLostLines(static_cast<std::int64_t>(reader.RowLines()));
+                report.CountLostLines(static_cast<std::int64_t>(lost));
                 FlushVerbose();
-                WriteAll(STDERR_FILENO, "velmo-cli: note: " + label + ":" +
-                                            Number(reader.RowLine()) + ": " + why + "\n");
+                WriteAll(STDERR_FILENO,
+                         "velmo-cli: note: " + label + ":" + reader->Where() + ": " + why + "\n");
                 report.CountSkip(SkipReason::kMalformed);
                 continue;
             }
-            Skip(SkipReason::kMalformed, reader.RowLine(), why);
+            Skip(SkipReason::kMalformed, reader->Where(), why);
         } else {
-            Put(texts, reader.RowLine());
+            Put(texts, reader->Where());
         }
     }
-    readFailed = reader.ReadFailed();
+    if (reader->ReadFailed()) {
+        readFailed = true;
+        readError = reader->ReadError();
+        return -1;
+    }
+    const std::string fault = reader->Fault();
+    if (!fault.empty()) {
+        // What was read before the fault goes out; the status tells.
+        FlushVerbose();
+        writer.Finish();
+        Error(label + ": " + fault);
+        return kExitTrouble;
+    }
     return -1;
 }
 
-int Importer::Run(velmo::LineReader* source, const std::string& outputLabel) {
+int Importer::Run(velmo::LineReader* source, int inputFd, const std::string& outputLabel) {
     ImportOptions::Kind kind = options.kind;
     int status = -1;
-    if (kind == ImportOptions::kDetect) {
-        const char* text = nullptr;
-        std::size_t length = 0;
-        if (source->Peek(kDetectBytes, text, length)) {
-            const std::string_view head(text, length);
-            kind = LooksLikeGcvs(head, head.size() < kDetectBytes) ? ImportOptions::kGcvs
-                                                                   : ImportOptions::kTable;
-        } else {
-            readFailed = true;
+    const char* text = nullptr;
+    std::size_t length = 0;
+    if (source->Peek(kDetectBytes, text, length)) {
+        if (kind == ImportOptions::kDetect) {
+            switch (DetectKind(std::string_view(text, length), length < kDetectBytes)) {
+                case InputKind::kGcvs: kind = ImportOptions::kGcvs; break;
+                case InputKind::kTable: kind = ImportOptions::kTable; break;
+                case InputKind::kVotable: kind = ImportOptions::kVotable; break;
+                case InputKind::kFits: kind = ImportOptions::kFits; break;
+            }
         }
+    } else {
+        readFailed = true;
+        readError = source->ReadError();
     }
     if (!readFailed) {
         if (kind == ImportOptions::kGcvs) {
             readFailed = !RunGcvs(source);
+            readError = source->ReadError();
+        } else if (kind == ImportOptions::kFits) {
+            // CFITSIO moves about in the file: only a regular file will do.
+            // It opens the very file given, through its descriptor.
+            struct stat info {};
+            if (::fstat(inputFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+                Error(label + ": a FITS table is read from a file, not from a pipe or device");
+                return kExitTrouble;
+            }
+            FitsReader reader("/dev/fd/" + Number(static_cast<std::size_t>(inputFd)),
+                              options.columns);
+            status = RunRows(&reader);
+        } else if (kind == ImportOptions::kVotable) {
+            // The line reader has read only the start, all of which Peek shows.
+            VotableReader reader(inputFd, std::string_view(text, length), options.columns);
+            status = RunRows(&reader);
         } else {
-            status = RunTable(source);
+            TableReader reader(source, options.columns);
+            status = RunRows(&reader);
         }
     }
-    const int readError = source->ReadError();
     FlushVerbose();
     if (status != -1) {
         return status;
@@ -381,7 +426,7 @@ int Import(const ImportOptions& options) {
 
     velmo::LineReader source(inputFd);
     Importer importer(options, outputFd);
-    const int status = importer.Run(&source, outputLabel);
+    const int status = importer.Run(&source, inputFd, outputLabel);
     if (inputFd != STDIN_FILENO) {
         ::close(inputFd);
     }

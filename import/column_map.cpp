@@ -277,6 +277,11 @@ bool ColumnMap::Find(const std::vector<ColumnInfo>& all, const ColumnNames& name
         FindFlags(role);
     }
 
+    usedColumns.assign(all.size(), false);
+    for (int role = 0; role < kRoles; ++role) {
+        if (column[role] >= 0) usedColumns[static_cast<std::size_t>(column[role])] = true;
+        for (const int flag : flags[role]) usedColumns[static_cast<std::size_t>(flag)] = true;
+    }
     const int raAt = column[kRa] >= 0 ? column[kRa] : column[kPosition];
     raHours = raAt >= 0 && UnitIsHours(all[static_cast<std::size_t>(raAt)].unit);
     columns = nullptr;

@@ -59,6 +59,8 @@ class ColumnMap {
 
     // Number of columns a row must have.
     std::size_t Width() const { return width; }
+    // True when the column `index` is read: a value or a flag column.
+    bool Uses(std::size_t index) const { return index < usedColumns.size() && usedColumns[index]; }
 
     // True when no field of the columns found holds a digit: a units or
     // dashes line under the header. `fields` has Width() entries.
@@ -86,6 +88,7 @@ class ColumnMap {
 
     const std::vector<ColumnInfo>* columns = nullptr;  // during Find only
     std::vector<bool> used;                            // during Find only
+    std::vector<bool> usedColumns;                     // after Find
     std::string badOverride;
     std::vector<std::string> notes;
     std::size_t width = 0;

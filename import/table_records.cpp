@@ -203,6 +203,8 @@ bool TableReader::ReadRecord(std::string_view line, std::string* why) {
     return false;
 }
 
+std::string TableReader::Where() const { return Number(rowLine); }
+
 bool TableReader::ReadHeader(std::string* error) {
     std::string_view line;
     if (!NextContentLine(&line)) {

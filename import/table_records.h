@@ -23,6 +23,7 @@
 
 #include "column_map.h"
 #include "line_reader.h"
+#include "row_reader.h"
 #include "star_line.h"
 
 namespace velmo::importing {
@@ -69,7 +70,7 @@ bool SplitFields(std::string_view record, char separator, std::string* scratch,
 // The separator of a header row.
 char DetectSeparator(std::string_view header);
 
-class TableReader {
+class TableReader : public RowReader {
   public:
     // Reads from `lines` (borrowed; must outlive the reader), whose line
     // length it limits to kMaxRecordBytes.
@@ -79,18 +80,17 @@ class TableReader {
     // False when there is no header row or a needed column is missing;
     // *error then says which columns were missing and which headers were
     // seen. Needed: name, position, type, and a maximum or a range.
-    bool ReadHeader(std::string* error);
+    bool ReadHeader(std::string* error) override;
 
     // One line per optional column not found, for standard error (the
     // minimum and the period; such stars get blanks there).
-    const std::vector<std::string>& Notes() const { return map.Notes(); }
+    const std::vector<std::string>& Notes() const override { return map.Notes(); }
 
-    enum class Row { kStar, kMalformed, kEnd };
     // The next data row: kStar with `texts` filled (valid until the next
     // call), kMalformed with *why set (wrong number of fields, an unclosed
     // quote, a record past the limits), kEnd at the end of the input or on a
     // read error (then ReadFailed()).
-    Row Next(StarTexts* texts, std::string* why);
+    Row Next(StarTexts* texts, std::string* why) override;
 
     // Line number where the row last returned started, from 1, and how many
     // lines it took.
@@ -99,8 +99,11 @@ class TableReader {
     // The last malformed row went past the limits, so its lines were lost.
     bool RowTooLong() const { return tooLong; }
 
+    std::string Where() const override;
+    std::size_t LostLines() const override { return tooLong ? RowLines() : 0; }
     // Reading stopped on a read error.
-    bool ReadFailed() const { return readFailed; }
+    bool ReadFailed() const override { return readFailed; }
+    int ReadError() const override { return lines->ReadError(); }
 
   private:
     // The next line, counted; false at the end or on a read error.

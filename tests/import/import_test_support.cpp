@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,8 +108,10 @@ RunResult RunImport(const std::vector<std::string>& args, const std::string& inp
         return result;
     }
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
+    struct rusage usage {};
+    while (::wait4(pid, &status, 0, &usage) < 0) {
     }
+    result.peakKib = usage.ru_maxrss;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = ReadFile(out);
     result.err = ReadFile(err);

@@ -35,6 +35,7 @@ struct RunResult {
     int status = -1;  // exit status, or -1 when it did not exit normally
     std::string out;  // standard output
     std::string err;  // standard error
+    long peakKib = 0;  // the most memory it held at once (resident, KiB)
 };
 
 // Runs the import command (`PROGRAM import ARGS...`) with `input` on its

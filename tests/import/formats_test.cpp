@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// VOTables and FITS tables imported by the real program: the same stars in
+// every serialisation give the same lines as the text tables; columns by
+// UCD, units and nulls; broken and hostile files end with a message and
+// status 2; a large VOTable is read in bounded memory.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "import_test_support.h"
+#include "table_writer.h"
+
+namespace {
+
+using import_test::Fixture;
+using import_test::ReadFile;
+using import_test::RunImport;
+using import_test::SplitLines;
+using import_test::TempDir;
+using velmo_bench::TableForm;
+using velmo_bench::TableWriter;
+using velmo_bench::WrittenColumn;
+
+const char kFixtureSummary[] =
+    "imported 10 stars; skipped 1 (1 with a negative magnitude); 1 name cut\n";
+
+// The columns a catalogue service writes the eleven fixture stars with:
+// its names, positions in degrees, flags in columns of their own.
+std::vector<WrittenColumn> ServiceColumns() {
+    return {
+        {"VarName", WrittenColumn::kText, "meta.id;meta.main", "", 16},
+        {"RAJ2000", WrittenColumn::kDouble, "pos.eq.ra;meta.main", "deg", 0},
+        {"DEJ2000", WrittenColumn::kDouble, "pos.eq.dec;meta.main", "deg", 0},
+        {"VarType", WrittenColumn::kText, "meta.code.class", "", 10},
+        {"magMax", WrittenColumn::kFloat, "phot.mag;stat.max", "mag", 0},
+        {"l_Min1", WrittenColumn::kText, "", "", 1},
+        {"Min1", WrittenColumn::kFloat, "phot.mag;stat.min", "mag", 0},
+        {"u_Min1", WrittenColumn::kText, "", "", 1},
+        {"Period", WrittenColumn::kDouble, "time.period", "d", 0},
+        {"u_Period", WrittenColumn::kText, "", "", 1},
+    };
+}
+
+// The rows of stars.tsv, their in-value flags moved to the flag columns.
+std::vector<std::vector<std::string>> ServiceRows() {
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : SplitLines(ReadFile(Fixture("stars.tsv")))) {
+        if (line.empty() || line[0] == '#' || line[0] == '\t' || line[0] == '-' ||
+            line.rfind("VarName", 0) == 0) {
+            continue;
+        }
+        std::vector<std::string> f;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+            f.push_back(line.substr(start, tab - start));
+        }
+        f.push_back(line.substr(start));
+        std::string lower, upper, min = f[5], period = f[6], periodFlag;
+        if (min[0] == '(') lower = "(", upper = ")", min = min.substr(1, min.size() - 2);
+        if (min[0] == '<') lower = "<", min = min.substr(1);
+        if (!period.empty() && period.back() == ':') periodFlag = ":", period.pop_back();
+        rows.push_back({f[0], f[1], f[2], f[3], f[4], lower, min, upper, period, periodFlag});
+    }
+    return rows;
+}
+
+std::string Write(const TempDir& dir, const std::string& name, TableForm form,
+                  const std::vector<WrittenColumn>& columns,
+                  const std::vector<std::vector<std::string>>& rows) {
+    const std::string path = dir.Path(name);
+    TableWriter writer(path, form, columns);
+    for (const auto& row : rows) writer.Row(row);
+    EXPECT_TRUE(writer.Finish()) << name;
+    return path;
+}
+
+struct Form {
+    TableForm form;
+    const char* file;
+};
+const Form kForms[] = {
+    {TableForm::kTableData, "stars-tabledata.vot"},
+    {TableForm::kBinary, "stars-binary.vot"},
+    {TableForm::kBinary2, "stars-binary2.vot"},
+    {TableForm::kFits, "stars.fits"},
+};
+
+TEST(ImportFormatsTest, TheFixtureStarsInEveryFormatGiveTheTableLines) {
+    const std::string expected = ReadFile(Fixture("stars.expected.txt"));
+    TempDir dir;
+    const auto rows = ServiceRows();
+    ASSERT_EQ(rows.size(), 11u);
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(form.file);
+        const std::string path = Write(dir, form.file, form.form, ServiceColumns(), rows);
+        auto result = RunImport({path});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, expected);
+        EXPECT_EQ(result.err, kFixtureSummary);
+        // Standard input, when it is a file, reads as well.
+        result = RunImport({"-"}, ReadFile(path));
+        EXPECT_EQ(result.out, expected);
+    }
+    // A service's own VOTable, with a second table that is not read.
+    const auto result = RunImport({Fixture("stars.vot")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, expected);
+    EXPECT_EQ(result.err, kFixtureSummary);
+}
+
+// A 32-bit 5.805 is 5.8049998: read as the shortest decimal that gives it
+// back, it rounds to 5.81 as the text does. Degrees make whole minutes.
+TEST(ImportFormatsTest, BinaryNumbersRoundAsTheirText) {
+    TempDir dir;
+    const std::vector<std::vector<std::string>> rows = {
+        {"X And", "6.0", "-0.5", "M", "5.805", "", "10.125", "", "0.00005", ""},
+        {"Y And", "359.99", "90", "M", "0.005", "", "", "", "12345.5", ""},
+    };
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(form.file);
+        const auto result = RunImport({Write(dir, form.file, form.form, ServiceColumns(), rows)});
+        EXPECT_EQ(result.out,
+                  "0024-00   X And       M           5.81  10.13    0.0001Andromeda           \n"
+                  "2359+90   Y And       M           0.01          12K0000Andromeda           \n");
+    }
+}
+
+// Fields found by UCD alone (FITS columns by name: FITS has no UCDs); a
+// right ascension in hours from its unit; nulls of every kind are "not
+// given".
+TEST(ImportFormatsTest, UcdsUnitsAndNulls) {
+    TempDir dir;
+    std::vector<WrittenColumn> columns = {
+        {"col1", WrittenColumn::kText, "meta.id;meta.main", "", 16},
+        {"col2", WrittenColumn::kDouble, "pos.eq.ra;meta.main", "h", 0},
+        {"col3", WrittenColumn::kDouble, "pos.eq.dec;meta.main", "deg", 0},
+        {"col4", WrittenColumn::kText, "src.var.type", "", 8},
+        {"col5", WrittenColumn::kFloat, "phot.mag;em.opt.V;stat.max", "mag", 0},
+        {"col6", WrittenColumn::kInt, "phot.mag;stat.min", "mag", 0},
+        {"col7", WrittenColumn::kDouble, "time.period;src.var", "d", 0},
+    };
+    const std::vector<std::vector<std::string>> rows = {
+        {"R And", "0.4", "38.5", "M", "5.8", "15", "409.2"},
+        {"S And", "0.5", "41.2", "SN", "", "", ""},
+    };
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(form.file);
+        if (form.form == TableForm::kFits) {
+            const char* names[] = {"Name", "RA", "Dec", "Type", "max", "min", "Period"};
+            for (std::size_t i = 0; i < columns.size(); ++i) columns[i].name = names[i];
+        }
+        const auto result = RunImport({Write(dir, form.file, form.form, columns, rows)});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out,
+                  "0024+38   R And       M           5.80  15.00  409.2000Andromeda           \n"
+                  "0030+41   S And       SN                               Andromeda           \n");
+    }
+    // TABLEDATA: a sexagesimal text position, a VALUES null and NaN.
+    const std::string votable = dir.Write(
+        "text.vot",
+        "<?xml version='1.0'?>\n<VOTABLE version='1.2'><RESOURCE><TABLE>\n"
+        "<FIELD name='Star' datatype='char' arraysize='*'/>\n"
+        "<FIELD name='RA' datatype='char' arraysize='*' unit='\"h:m:s\"'/>\n"
+        "<FIELD name='Dec' datatype='char' arraysize='*' unit='\"d:m:s\"'/>\n"
+        "<FIELD name='Class' datatype='char' arraysize='*'/>\n"
+        "<FIELD name='magMax' datatype='float'/>\n"
+        "<FIELD name='magMin' datatype='int'><VALUES null='-99'/></FIELD>\n"
+        "<DATA><TABLEDATA>\n"
+        "<TR><TD>R And</TD><TD>00:24:01.95</TD><TD>+38:34:37.3</TD><TD>M</TD>"
+        "<TD>NaN</TD><TD>-99</TD></TR>\n"
+        "</TABLEDATA></DATA></TABLE></RESOURCE></VOTABLE>\n");
+    const auto result = RunImport({votable});
+    EXPECT_EQ(result.out,
+              "0024+38   R And       M                                Andromeda           \n");
+}
+
+// Each broken file ends with a message naming it and status 2, after the
+// rows before the fault; none crashes or hangs.
+TEST(ImportFormatsTest, BrokenAndHostileFilesEndWithAMessageAndTwo) {
+    TempDir dir;
+    const auto rows = ServiceRows();
+    const std::string tabledata =
+        ReadFile(Write(dir, "t.vot", TableForm::kTableData, ServiceColumns(), rows));
+    const std::string binary =
+        ReadFile(Write(dir, "b.vot", TableForm::kBinary2, ServiceColumns(), rows));
+    std::string fits = ReadFile(Write(dir, "f.fits", TableForm::kFits, ServiceColumns(), rows));
+    std::string wrongRows = fits;
+    const std::size_t naxis2 = wrongRows.find("NAXIS2  =");
+    ASSERT_NE(naxis2, std::string::npos);
+    wrongRows.replace(naxis2 + 10, 20, std::string(15, ' ') + "90000");
+
+    struct Case {
+        const char* name;
+        std::string content;
+        const char* message;  // part of the message on standard error
+    };
+    const Case cases[] = {
+        {"cut.vot", tabledata.substr(0, tabledata.size() / 2), "line "},
+        {"unclosed.vot", tabledata.substr(0, tabledata.find("</TABLEDATA>")),
+         "no element found"},
+        {"mismatched.vot", "<?xml version='1.0'?><VOTABLE><RESOURCE><TABLE></RESOURCE>",
+         "mismatched tag"},
+        {"cut-stream.vot", binary.substr(0, binary.find("</STREAM>") - 30) + "</STREAM>",
+         "the base64 stream ends inside row"},
+        {"bad-stream.vot",
+         binary.substr(0, binary.find("<STREAM encoding=\"base64\">") + 27) + "%%%%",
+         "which is not base64"},
+        {"not-votable.xml", "<?xml version='1.0'?><html><body/></html>", "not a VOTable"},
+        {"no-table.vot", "<?xml version='1.0'?><VOTABLE><RESOURCE/></VOTABLE>",
+         "no TABLE in the VOTable"},
+        {"huge-cell.vot",
+         binary.substr(0, binary.find("<STREAM encoding=\"base64\">") + 27) + "/////////w==",
+         "more than a cell may hold"},
+        {"junk.vot", "<?xml version='1.0'?>\x01\x02\xff\xfe<VOTABLE>", "not well-formed"},
+        {"rows.fits", wrongRows, "cannot be read"},
+        {"cut.fits", fits.substr(0, 2880 + 1000), "FITS"},
+        {"junk.fits", "SIMPLE  = junk\x01\x02\x03" + std::string(5000, '\xff'),
+         "not a readable FITS file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.Write(c.name, c.content);
+        const auto result = RunImport({path});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find("velmo-cli: " + path + ": "), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    // A FITS table cannot come through a pipe; --kind names the formats.
+    EXPECT_EQ(RunImport({"--kind=fits", "/dev/stdin"}, "").status, 2);
+    EXPECT_NE(RunImport({"--kind=xml", "-"}).err.find("gcvs, table, votable or fits"),
+              std::string::npos);
+}
+
+// Rows stream through: ten times the rows take no more memory.
+TEST(ImportFormatsTest, ALargeVotableIsReadInBoundedMemory) {
+    TempDir dir;
+    std::vector<long> peaks;
+    for (const int count : {20000, 200000}) {
+        const std::string path = dir.Path("many.vot");
+        TableWriter writer(path, TableForm::kBinary2, ServiceColumns());
+        for (int i = 0; i < count; ++i) {
+            writer.Row({"V" + std::to_string(i) + " And", std::to_string(i % 360), "38.5", "M",
+                        "5.8", "", "15.2", "", "409.2", ""});
+        }
+        ASSERT_TRUE(writer.Finish());
+        const auto result = RunImport({path, "-o", dir.Path("out.txt")});
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "imported " + std::to_string(count) + " stars\n");
+        peaks.push_back(result.peakKib);
+    }
+    EXPECT_LT(peaks[1], peaks[0] + 8 * 1024) << peaks[0] << " KiB, then " << peaks[1] << " KiB";
+}
+
+}  // namespace
