@@ -268,8 +268,8 @@ TEST(ImportCommandTest, OptionErrorsAndHelp) {
          "velmo-cli: import: one INPUT only, got 'a' and 'b'; see 'velmo-cli import "
          "--help'\n"},
         {{"--kind=csv", "a"},
-         "velmo-cli: import: --kind must be gcvs, table, votable or fits, not 'csv'; see 'velmo-cli "
-         "import --help'\n"},
+         "velmo-cli: import: --kind must be gcvs, table, votable or fits, not 'csv'; see "
+         "'velmo-cli import --help'\n"},
         {{"--colour", "a"},
          "velmo-cli: import: unknown option '--colour'; see 'velmo-cli import --help'\n"},
         {{"a", "-o"},

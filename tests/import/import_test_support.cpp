@@ -87,8 +87,15 @@ RunResult RunImport(const std::vector<std::string>& args, const std::string& inp
     for (std::string& arg : command) argv.push_back(arg.data());
     argv.push_back(nullptr);
 
+    // Entries of `environment` replace inherited ones of the same name.
     std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        bool replaced = false;
+        for (const std::string& added : environment) replaced |= added.rfind(name, 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
     env.insert(env.end(), environment.begin(), environment.end());
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());

@@ -39,7 +39,8 @@ struct RunResult {
 };
 
 // Runs the import command (`PROGRAM import ARGS...`) with `input` on its
-// standard input and `environment` entries ("NAME=value") added. The
+// standard input and `environment` entries ("NAME=value") added, each in
+// place of an inherited one of that name. The
 // program is the real velmo-cli when it is built, else the test driver.
 // With `user` set, runs it as that unprivileged user through setpriv.
 RunResult RunImport(const std::vector<std::string>& args, const std::string& input = "",
