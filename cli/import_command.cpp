@@ -194,11 +194,16 @@ class Importer {
     // ended on a read error (readFailed), else the exit status after an
     // error was reported.
     int RunRows(RowReader* reader);
+    // Where a star stands, for explanations: the reader's Where(), or the
+    // line number when there is no reader. Worked out only when needed.
+    struct Place {
+        const RowReader* reader;
+        std::size_t line;
+    };
     // Builds and writes one star, counts it, explains it when verbose.
-    // `where` is a line number or "row N".
-    void Put(const StarTexts& texts, const std::string& where);
-    void Skip(SkipReason reason, const std::string& where, const std::string& why);
-    void Explain(const std::string& where, const std::string& why);
+    void Put(const StarTexts& texts, Place place);
+    void Skip(SkipReason reason, Place place, const std::string& why);
+    void Explain(Place place, const std::string& why);
     void FlushVerbose();
 
     const ImportOptions& options;
@@ -212,10 +217,10 @@ class Importer {
     int readError = 0;
 };
 
-void Importer::Explain(const std::string& where, const std::string& why) {
+void Importer::Explain(Place place, const std::string& why) {
     verboseText += label;
     verboseText += ':';
-    verboseText += where;
+    verboseText += place.reader != nullptr ? place.reader->Where() : Number(place.line);
     verboseText += ": ";
     verboseText += why;
     verboseText += '\n';
@@ -229,21 +234,21 @@ void Importer::FlushVerbose() {
     verboseText.clear();
 }
 
-void Importer::Put(const StarTexts& texts, const std::string& where) {
+void Importer::Put(const StarTexts& texts, Place place) {
     char* out = writer.Reserve(kImportLineLength);
     if (builder.Build(texts, out, &outcome)) {
         writer.Commit(out + kImportLineLength);
     }
     report.Count(outcome);
     if (options.verbose && !outcome.why.empty()) {
-        Explain(where, outcome.why);
+        Explain(place, outcome.why);
     }
 }
 
-void Importer::Skip(SkipReason reason, const std::string& where, const std::string& why) {
+void Importer::Skip(SkipReason reason, Place place, const std::string& why) {
     report.CountSkip(reason);
     if (options.verbose) {
-        Explain(where, "skipped: " + why);
+        Explain(place, "skipped: " + why);
     }
 }
 
@@ -263,14 +268,14 @@ bool Importer::RunGcvs(velmo::LineReader* source) {
         }
         std::size_t fields = 0;
         if (source->LineCut()) {
-            Skip(SkipReason::kMalformed, Number(lineNumber),
+            Skip(SkipReason::kMalformed, Place{nullptr, lineNumber},
                  "line longer than " + Number(kMaxRecordBytes) + " bytes");
         } else if (!SplitGcvsLine(line, &texts, &fields)) {
-            Skip(SkipReason::kMalformed, Number(lineNumber),
+            Skip(SkipReason::kMalformed, Place{nullptr, lineNumber},
                  Number(fields) + " fields, a GCVS record has " + Number(kGcvsFields) +
                      " up to the period");
         } else {
-            Put(texts, Number(lineNumber));
+            Put(texts, Place{nullptr, lineNumber});
         }
     }
     return status != velmo::LineReader::Status::kError;
@@ -307,9 +312,9 @@ int Importer::RunRows(RowReader* reader) {
                 report.CountSkip(SkipReason::kMalformed);
                 continue;
             }
-            Skip(SkipReason::kMalformed, reader->Where(), why);
+            Skip(SkipReason::kMalformed, Place{reader, 0}, why);
         } else {
-            Put(texts, reader->Where());
+            Put(texts, Place{reader, 0});
         }
     }
     if (reader->ReadFailed()) {

@@ -149,19 +149,13 @@ bool FitsReader::State::Open(std::string* error) {
     if (!map.Find(infos, names, error)) {
         return false;
     }
-    long optimal = 0;
-    if (fits_get_rowsize(file, &optimal, &status) != 0) {
-        status = 0;
-        fits_clear_errmsg();
-    }
     long long rowBytes = 1;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const Column& column = columns[i];
         if (!map.Uses(i) || column.read == Column::kSkip) continue;
         rowBytes += column.read == Column::kString ? column.width + 1 : column.repeat * 9;
     }
-    chunkLimit = std::clamp<long long>(optimal, 1, kChunkRows);
-    chunkLimit = std::max<long long>(1, std::min(chunkLimit, kChunkBytes / rowBytes));
+    chunkLimit = std::max<long long>(1, std::min<long long>(kChunkRows, kChunkBytes / rowBytes));
     return true;
 }
 

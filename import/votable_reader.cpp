@@ -108,14 +108,26 @@ void AppendUtf8(unsigned code, std::string* out) {
     }
 }
 
-int Base64Value(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-    if (c >= '0' && c <= '9') return c - '0' + 52;
-    if (c == '+') return 62;
-    if (c == '/') return 63;
-    return -1;
-}
+// What each byte is in a base64 stream: its value 0-63, a blank, the pad
+// "=", or none of these.
+constexpr unsigned char kBase64Blank = 64, kBase64Pad = 65, kBase64None = 255;
+struct Base64Table {
+    unsigned char value[256];
+    constexpr Base64Table() : value() {
+        for (int c = 0; c < 256; ++c) value[c] = kBase64None;
+        for (int c = 0; c < 26; ++c) {
+            value['A' + c] = static_cast<unsigned char>(c);
+            value['a' + c] = static_cast<unsigned char>(26 + c);
+        }
+        for (int c = 0; c < 10; ++c) value['0' + c] = static_cast<unsigned char>(52 + c);
+        value[static_cast<unsigned char>('+')] = 62;
+        value[static_cast<unsigned char>('/')] = 63;
+        for (const char c : {' ', '\n', '\r', '\t'}) value[static_cast<unsigned char>(c)] = kBase64Blank;
+        value[static_cast<unsigned char>('=')] = kBase64Pad;
+    }
+    unsigned char operator[](unsigned char c) const { return value[c]; }
+};
+constexpr Base64Table kBase64Values;
 
 }  // namespace
 
@@ -158,9 +170,13 @@ struct VotableReader::State {
     std::vector<std::string_view> view;
     std::uint64_t where = 0;
 
-    // TABLEDATA row in progress.
+    // TABLEDATA row in progress, kept apart from the queue: Expat may go on
+    // for a few callbacks after it was asked to wait, and the queue may be
+    // emptied meanwhile.
     std::size_t cellCount = 0;
     std::string cell;
+    std::string rowText;
+    std::vector<std::pair<std::size_t, std::size_t>> rowBounds;
     std::string rowWhy;
     std::uint64_t rowLine = 0;
 
@@ -171,6 +187,7 @@ struct VotableReader::State {
     std::string binary;
     std::size_t binaryAt = 0;
     std::uint64_t binaryRows = 0;
+    std::size_t wanted = 0;  // bytes after binaryAt the next row needs at least
     std::vector<std::pair<std::size_t, std::uint64_t>> spans;  // offset, elements per field
 
     void Stop(const std::string& why) {
@@ -200,13 +217,13 @@ struct VotableReader::State {
     void StartStream(const XML_Char** attributes);
     void EndCell();
     void EndRow();
-    void PushCell(std::string_view text) {
-        const std::size_t at = cells.size();
-        cells.append(text.data(), text.size());
-        cellBounds.emplace_back(at, cells.size());
-    }
     void Base64(const char* text, int length);
     bool DecodeBinaryRow();
+    // The next row needs `end` bytes of `binary`: false until they are there.
+    bool Wait(std::size_t end) {
+        wanted = end - binaryAt;
+        return false;
+    }
     void BinaryCell(const Field& field, const unsigned char* p, std::uint64_t elements);
     bool Pump();
 };
@@ -304,7 +321,9 @@ void VotableReader::State::EndCell() {
         (field.numeric && EqualFolded(text, "nan"))) {
         text = std::string_view();
     }
-    PushCell(text);
+    const std::size_t at = rowText.size();
+    rowText.append(text.data(), text.size());
+    rowBounds.emplace_back(at, rowText.size());
 }
 
 void VotableReader::State::EndRow() {
@@ -315,8 +334,13 @@ void VotableReader::State::EndRow() {
         why = "row has " + Number(cellCount) + " cells, the table " + Number(width) + " FIELDs";
     }
     // Keep exactly `width` cells per row, whatever the row held.
-    const std::size_t first = (rows.size()) * width;
-    cellBounds.resize(first + width, {cells.size(), cells.size()});
+    const std::size_t base = cells.size();
+    cells += rowText;
+    for (std::size_t i = 0; i < width; ++i) {
+        cellBounds.push_back(i < rowBounds.size()
+                                 ? std::make_pair(base + rowBounds[i].first, base + rowBounds[i].second)
+                                 : std::make_pair(cells.size(), cells.size()));
+    }
     rows.push_back(QueuedRow{rowLine, std::move(why)});
     WaitIfFull();
 }
@@ -398,13 +422,13 @@ bool VotableReader::State::DecodeBinaryRow() {
     const std::size_t maskAt = at;
     if (data == Data::kBinary2) {
         at += (width + 7) / 8;
-        if (at > size) return false;
+        if (at > size) return Wait(at);
     }
     for (std::size_t i = 0; i < width; ++i) {
         const Field& field = fields[i];
         std::uint64_t elements = field.count;
         if (field.variable) {
-            if (size - at < 4) return false;
+            if (size - at < 4) return Wait(at + 4);
             elements = BigEndian(bytes + at, 4);
             at += 4;
         }
@@ -415,7 +439,7 @@ bool VotableReader::State::DecodeBinaryRow() {
                  " claims " + Number(elements) + " elements, more than a cell may hold");
             return false;
         }
-        if (size - at < length) return false;
+        if (size - at < length) return Wait(at + static_cast<std::size_t>(length));
         spans[i] = {at, elements};
         at += static_cast<std::size_t>(length);
     }
@@ -430,32 +454,53 @@ bool VotableReader::State::DecodeBinaryRow() {
     }
     rows.push_back(QueuedRow{binaryRows, std::string()});
     binaryAt = at;
+    wanted = 0;
     return true;
 }
 
 void VotableReader::State::Base64(const char* text, int length) {
+    // Every group of four characters gives three bytes; blanks and line
+    // feeds between them do not count.
+    const std::size_t held = binary.size();
+    binary.resize(held + static_cast<std::size_t>(length) / 4 * 3 + 3);
+    char* out = binary.data() + held;
+    const auto* in = reinterpret_cast<const unsigned char*>(text);
     for (int i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
-        if (c == '=') {
-            padded = true;
-            continue;
+        // Whole groups of four, the common case, three bytes at a time.
+        while (bitCount == 0 && !padded && i + 4 <= length) {
+            const unsigned a = kBase64Values[in[i]], b = kBase64Values[in[i + 1]];
+            const unsigned c = kBase64Values[in[i + 2]], d = kBase64Values[in[i + 3]];
+            if ((a | b | c | d) >= 64) break;
+            const unsigned group = (a << 18) | (b << 12) | (c << 6) | d;
+            out[0] = static_cast<char>(group >> 16);
+            out[1] = static_cast<char>((group >> 8) & 0xFF);
+            out[2] = static_cast<char>(group & 0xFF);
+            out += 3;
+            i += 4;
         }
-        const int value = Base64Value(c);
-        if (value < 0 || padded) {
+        if (i >= length) break;
+        const unsigned char c = in[i];
+        const unsigned char value = kBase64Values[c];
+        if (value < 64 && !padded) {
+            bits = (bits << 6) | value;
+            bitCount += 6;
+            if (bitCount >= 8) {
+                bitCount -= 8;
+                *out++ = static_cast<char>((bits >> bitCount) & 0xFF);
+                bits &= (1u << bitCount) - 1;
+            }
+        } else if (value == kBase64Blank) {
+        } else if (value == kBase64Pad) {
+            padded = true;
+        } else {
+            binary.resize(static_cast<std::size_t>(out - binary.data()));
             Stop("the base64 stream holds " + ShownText(std::string(1, static_cast<char>(c))) +
                  ", which is not base64");
             return;
         }
-        bits = (bits << 6) | static_cast<std::uint32_t>(value);
-        bitCount += 6;
-        if (bitCount >= 8) {
-            bitCount -= 8;
-            binary.push_back(static_cast<char>((bits >> bitCount) & 0xFF));
-            bits &= (1u << bitCount) - 1;
-        }
     }
-    while (fault.empty() && DecodeBinaryRow()) {
+    binary.resize(static_cast<std::size_t>(out - binary.data()));
+    while (fault.empty() && binary.size() - binaryAt >= wanted && DecodeBinaryRow()) {
     }
     if (binaryAt > (std::size_t{64} << 10)) {
         binary.erase(0, binaryAt);
@@ -475,8 +520,13 @@ extern "C" {
 
 static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     VotableReader::State& s = *StateOf(data);
-    const std::string_view local = LocalName(name);
     ++s.depth;
+    if (s.inRow && name[0] == 'T' && name[1] == 'D' && name[2] == '\0') {
+        s.inCell = true;  // most elements of a table
+        s.cell.clear();
+        return;
+    }
+    const std::string_view local = LocalName(name);
     if (!s.sawRoot) {
         s.sawRoot = true;
         if (local != "VOTABLE") {
@@ -516,6 +566,8 @@ static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char**
     } else if (local == "TR" && s.data == VotableReader::State::Data::kTableData) {
         s.inRow = true;
         s.cellCount = 0;
+        s.rowText.clear();
+        s.rowBounds.clear();
         s.rowWhy.clear();
         s.rowLine = XML_GetCurrentLineNumber(s.parser);
     } else if (local == "TD" && s.inRow) {
@@ -526,13 +578,15 @@ static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char**
 
 static void VelmoVotableEnd(void* data, const XML_Char* name) {
     VotableReader::State& s = *StateOf(data);
-    const std::string_view local = LocalName(name);
     const int depth = s.depth--;
+    if (s.inCell) {
+        s.EndCell();  // no element may stand inside a TD
+        return;
+    }
+    const std::string_view local = LocalName(name);
     if (s.tableDone || s.tableDepth < 0) return;
     if (local == "FIELD") {
         s.inField = false;
-    } else if (local == "TD" && s.inCell) {
-        s.EndCell();
     } else if (local == "TR" && s.inRow) {
         s.EndRow();
     } else if (local == "STREAM" && s.inStream) {
