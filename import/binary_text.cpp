@@ -37,4 +37,10 @@ void AppendUnsigned(std::uint64_t value, std::string* out) {
     out->append(text, result.ptr);
 }
 
+std::string NumberText(std::uint64_t value) {
+    std::string text;
+    AppendUnsigned(value, &text);
+    return text;
+}
+
 }  // namespace velmo::importing

@@ -16,4 +16,7 @@ void AppendDouble(double value, std::string* out);
 void AppendInteger(std::int64_t value, std::string* out);
 void AppendUnsigned(std::uint64_t value, std::string* out);
 
+// The decimal text of a count or a row number, for messages.
+std::string NumberText(std::uint64_t value);
+
 }  // namespace velmo::importing

@@ -25,16 +25,16 @@ constexpr const char* kDescriptionHeaders[] = {"Description", "Desc", "Constella
 // The UCD a column must carry to be taken for a part when no name matches:
 // all of its ";"-separated words, in any order. The type is found apart.
 constexpr const char* kUcdRoles[] = {
-    "meta.id;meta.main",      // name
-    "pos.eq.ra;meta.main",    // right ascension
-    "pos.eq.dec;meta.main",   // declination
-    nullptr,                  // position in one
-    nullptr,                  // type: see IsTypeUcd
-    "phot.mag;stat.max",      // maximum
-    "phot.mag;stat.min",      // minimum
-    nullptr,                  // range
-    "time.period",            // period
-    nullptr,                  // description
+    "meta.id;meta.main",     // name
+    "pos.eq.ra;meta.main",   // right ascension
+    "pos.eq.dec;meta.main",  // declination
+    nullptr,                 // position in one
+    nullptr,                 // type: see IsTypeUcd
+    "phot.mag;stat.max",     // maximum
+    "phot.mag;stat.min",     // minimum
+    nullptr,                 // range
+    "time.period",           // period
+    nullptr,                 // description
 };
 
 constexpr const char* kFlagPrefixes[] = {"l_", "u_", "f_", "n_", "e_"};
@@ -133,8 +133,7 @@ bool UnitIsHours(std::string_view unit) {
 
 bool UnitIsDegrees(std::string_view unit) {
     unit = TrimBlanks(unit);
-    return EqualFolded(unit, "deg") || EqualFolded(unit, "degree") ||
-           EqualFolded(unit, "degrees");
+    return EqualFolded(unit, "deg") || EqualFolded(unit, "degree") || EqualFolded(unit, "degrees");
 }
 
 void JoinFlags(std::string_view value, std::string_view flags, std::string* out) {
@@ -144,12 +143,14 @@ void JoinFlags(std::string_view value, std::string_view flags, std::string* out)
         return;
     }
     const bool bracket = flags.find('(') != std::string_view::npos && value.front() != '(';
-    const bool colon = flags.find(':') != std::string_view::npos &&
-                       value.find(':') == std::string_view::npos;
+    const bool colon =
+        flags.find(':') != std::string_view::npos && value.find(':') == std::string_view::npos;
     char limit = 0;
     if (value.front() != '<' && value.front() != '>' && value.front() != '(') {
-        if (flags.find('<') != std::string_view::npos) limit = '<';
-        else if (flags.find('>') != std::string_view::npos) limit = '>';
+        if (flags.find('<') != std::string_view::npos)
+            limit = '<';
+        else if (flags.find('>') != std::string_view::npos)
+            limit = '>';
     }
     if (bracket) out->push_back('(');
     if (limit != 0) out->push_back(limit);

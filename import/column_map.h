@@ -51,8 +51,7 @@ class ColumnMap {
     // missing or a name of `names` names no column; *error then says which,
     // and which columns were seen. Needed: name, position, type, and a
     // maximum or a range.
-    bool Find(const std::vector<ColumnInfo>& columns, const ColumnNames& names,
-              std::string* error);
+    bool Find(const std::vector<ColumnInfo>& columns, const ColumnNames& names, std::string* error);
 
     // One line per optional column not found, for standard error.
     const std::vector<std::string>& Notes() const { return notes; }
@@ -77,7 +76,16 @@ class ColumnMap {
 
   private:
     enum Role {
-        kName, kRa, kDec, kPosition, kType, kMax, kMin, kRange, kPeriod, kDescription,
+        kName,
+        kRa,
+        kDec,
+        kPosition,
+        kType,
+        kMax,
+        kMin,
+        kRange,
+        kPeriod,
+        kDescription,
         kRoles
     };
     // The column for `role`: the one named `override`, else the first of

@@ -19,18 +19,13 @@ namespace {
 constexpr long kChunkRows = 10000;
 constexpr long long kChunkBytes = 8ll << 20;
 
-std::string Number(long long value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
-}
-
 // CFITSIO's words for `status`, its message stack then cleared.
 std::string FitsError(int status) {
     char text[FLEN_STATUS] = {};
     fits_get_errstatus(status, text);
     fits_clear_errmsg();
-    return std::string(text) + " (CFITSIO status " + Number(status) + ")";
+    return std::string(text) + " (CFITSIO status " +
+           NumberText(static_cast<std::uint64_t>(status)) + ")";
 }
 
 }  // namespace
@@ -44,8 +39,8 @@ struct FitsReader::State {
 
     struct Column {
         enum Read { kSkip, kString, kInteger, kFloat, kDouble } read = kSkip;
-        long long repeat = 1;  // elements a row
-        long long width = 0;   // characters of a string
+        long long repeat = 1;    // elements a row
+        long long width = 0;     // characters of a string
         std::vector<char> text;  // a chunk of strings, width + 1 bytes each
         std::vector<char*> strings;
         std::vector<long long> integers;
@@ -87,7 +82,8 @@ bool FitsReader::State::Open(std::string* error) {
     for (int hdu = 2; hdu <= hdus && !found; ++hdu) {
         int type = 0;
         if (fits_movabs_hdu(file, hdu, &type, &status) != 0) {
-            *error = "FITS extension " + Number(hdu - 1) + " unreadable: " + FitsError(status);
+            *error = "FITS extension " + NumberText(static_cast<std::uint64_t>(hdu - 1)) +
+                     " unreadable: " + FitsError(status);
             return false;
         }
         found = type == BINARY_TBL;
@@ -120,7 +116,8 @@ bool FitsReader::State::Open(std::string* error) {
         int typecode = 0;
         long repeat = 0, width = 0;
         if (fits_get_eqcoltype(file, i + 1, &typecode, &repeat, &width, &status) != 0) {
-            *error = "FITS column " + Number(i + 1) + " unreadable: " + FitsError(status);
+            *error = "FITS column " + NumberText(static_cast<std::uint64_t>(i + 1)) +
+                     " unreadable: " + FitsError(status);
             return false;
         }
         column.repeat = std::max(1L, repeat);
@@ -130,14 +127,22 @@ bool FitsReader::State::Open(std::string* error) {
                 column.read = Column::kString;
                 column.repeat = 1;
                 break;
-            case TBYTE: case TSBYTE: case TSHORT: case TUSHORT: case TINT: case TUINT:
-            case TLONG: case TLONGLONG:
+            case TBYTE:
+            case TSBYTE:
+            case TSHORT:
+            case TUSHORT:
+            case TINT:
+            case TUINT:
+            case TLONG:
+            case TLONGLONG:
                 column.read = Column::kInteger;
                 break;
             case TFLOAT:
                 column.read = Column::kFloat;
                 break;
-            case TULONG: case TULONGLONG: case TDOUBLE:
+            case TULONG:
+            case TULONGLONG:
+            case TDOUBLE:
                 column.read = Column::kDouble;
                 break;
             default:
@@ -192,12 +197,13 @@ bool FitsReader::State::ReadChunk(long long first) {
                               column.nulls.data(), &anyNull, &status);
         } else {
             column.doubles.resize(static_cast<std::size_t>(elements));
-            fits_read_colnull(file, TDOUBLE, number, first + 1, 1, elements,
-                              column.doubles.data(), column.nulls.data(), &anyNull, &status);
+            fits_read_colnull(file, TDOUBLE, number, first + 1, 1, elements, column.doubles.data(),
+                              column.nulls.data(), &anyNull, &status);
         }
     }
     if (status != 0) {
-        fault = "rows " + Number(first + 1) + " to " + Number(first + count) +
+        fault = "rows " + NumberText(static_cast<std::uint64_t>(first + 1)) + " to " +
+                NumberText(static_cast<std::uint64_t>(first + count)) +
                 " cannot be read: " + FitsError(status);
         return false;
     }
@@ -276,7 +282,9 @@ RowReader::Row FitsReader::Next(StarTexts* texts, std::string* /*why*/) {
     return Row::kStar;
 }
 
-std::string FitsReader::Where() const { return "row " + Number(state->where); }
+std::string FitsReader::Where() const {
+    return "row " + NumberText(static_cast<std::uint64_t>(state->where));
+}
 
 std::string FitsReader::Fault() const { return state->fault; }
 

@@ -26,12 +26,6 @@ constexpr std::size_t kQueueRows = 1024;
 constexpr std::size_t kMaxCellBytes = std::size_t{64} << 10;
 constexpr std::uint64_t kMaxBinaryCellBytes = std::uint64_t{1} << 20;
 
-std::string Number(std::uint64_t value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
-}
-
 // An element's name without a namespace prefix ("vot:TABLE" is TABLE).
 std::string_view LocalName(const XML_Char* name) {
     std::string_view text(name);
@@ -57,8 +51,19 @@ bool EqualFolded(std::string_view a, std::string_view b) {
 }
 
 enum class Type {
-    kChar, kUnicode, kBoolean, kBit, kUnsignedByte, kShort, kInt, kLong,
-    kFloat, kDouble, kFloatComplex, kDoubleComplex, kUnknown
+    kChar,
+    kUnicode,
+    kBoolean,
+    kBit,
+    kUnsignedByte,
+    kShort,
+    kInt,
+    kLong,
+    kFloat,
+    kDouble,
+    kFloatComplex,
+    kDoubleComplex,
+    kUnknown
 };
 
 struct TypeName {
@@ -67,23 +72,29 @@ struct TypeName {
     std::uint64_t bytes;  // of one element; 0 for bits
 };
 constexpr TypeName kTypes[] = {
-    {"char", Type::kChar, 1},          {"unicodeChar", Type::kUnicode, 2},
-    {"boolean", Type::kBoolean, 1},    {"bit", Type::kBit, 0},
-    {"unsignedByte", Type::kUnsignedByte, 1}, {"short", Type::kShort, 2},
-    {"int", Type::kInt, 4},            {"long", Type::kLong, 8},
-    {"float", Type::kFloat, 4},        {"double", Type::kDouble, 8},
-    {"floatComplex", Type::kFloatComplex, 8}, {"doubleComplex", Type::kDoubleComplex, 16},
+    {"char", Type::kChar, 1},
+    {"unicodeChar", Type::kUnicode, 2},
+    {"boolean", Type::kBoolean, 1},
+    {"bit", Type::kBit, 0},
+    {"unsignedByte", Type::kUnsignedByte, 1},
+    {"short", Type::kShort, 2},
+    {"int", Type::kInt, 4},
+    {"long", Type::kLong, 8},
+    {"float", Type::kFloat, 4},
+    {"double", Type::kDouble, 8},
+    {"floatComplex", Type::kFloatComplex, 8},
+    {"doubleComplex", Type::kDoubleComplex, 16},
 };
 
 struct Field {
     ColumnInfo info;
     Type type = Type::kChar;  // a FIELD without datatype is text
     std::uint64_t elementBytes = 1;
-    bool variable = false;     // arraysize with "*": a 32-bit count comes first
-    std::uint64_t count = 1;   // elements of a fixed arraysize
+    bool variable = false;    // arraysize with "*": a 32-bit count comes first
+    std::uint64_t count = 1;  // elements of a fixed arraysize
     bool numeric = false;
     bool hasNull = false;
-    std::string nullText;      // VALUES null as written
+    std::string nullText;        // VALUES null as written
     std::int64_t nullValue = 0;  // the same, for an integer field
 };
 
@@ -122,7 +133,8 @@ struct Base64Table {
         for (int c = 0; c < 10; ++c) value['0' + c] = static_cast<unsigned char>(52 + c);
         value[static_cast<unsigned char>('+')] = 62;
         value[static_cast<unsigned char>('/')] = 63;
-        for (const char c : {' ', '\n', '\r', '\t'}) value[static_cast<unsigned char>(c)] = kBase64Blank;
+        for (const char c : {' ', '\n', '\r', '\t'})
+            value[static_cast<unsigned char>(c)] = kBase64Blank;
         value[static_cast<unsigned char>('=')] = kBase64Pad;
     }
     unsigned char operator[](unsigned char c) const { return value[c]; }
@@ -249,8 +261,8 @@ void VotableReader::State::StartField(const XML_Char** attributes) {
             return;
         }
     }
-    field.numeric = field.type != Type::kChar && field.type != Type::kUnicode &&
-                    field.type != Type::kBoolean;
+    field.numeric =
+        field.type != Type::kChar && field.type != Type::kUnicode && field.type != Type::kBoolean;
     if (const char* arraysize = Attribute(attributes, "arraysize")) {
         // "8", "8*", "*", "3x2", "3x*": the product of the fixed sizes; a
         // "*" makes the array variable, its length written in the stream.
@@ -275,7 +287,7 @@ void VotableReader::State::StartField(const XML_Char** attributes) {
                 product *= size;
                 if (product > kMaxBinaryCellBytes) {
                     Stop("FIELD " + ShownText(field.info.name) + " has an arraysize past " +
-                         Number(kMaxBinaryCellBytes));
+                         NumberText(kMaxBinaryCellBytes));
                     return;
                 }
             }
@@ -331,15 +343,16 @@ void VotableReader::State::EndRow() {
     const std::size_t width = fields.size();
     std::string why = rowWhy;
     if (why.empty() && cellCount != width) {
-        why = "row has " + Number(cellCount) + " cells, the table " + Number(width) + " FIELDs";
+        why = "row has " + NumberText(cellCount) + " cells, the table " + NumberText(width) +
+              " FIELDs";
     }
     // Keep exactly `width` cells per row, whatever the row held.
     const std::size_t base = cells.size();
     cells += rowText;
     for (std::size_t i = 0; i < width; ++i) {
-        cellBounds.push_back(i < rowBounds.size()
-                                 ? std::make_pair(base + rowBounds[i].first, base + rowBounds[i].second)
-                                 : std::make_pair(cells.size(), cells.size()));
+        cellBounds.push_back(i < rowBounds.size() ? std::make_pair(base + rowBounds[i].first,
+                                                                   base + rowBounds[i].second)
+                                                  : std::make_pair(cells.size(), cells.size()));
     }
     rows.push_back(QueuedRow{rowLine, std::move(why)});
     WaitIfFull();
@@ -353,10 +366,10 @@ void VotableReader::State::BinaryCell(const Field& field, const unsigned char* p
             const char* text = reinterpret_cast<const char*>(p);
             const std::size_t length = static_cast<std::size_t>(elements);
             const void* nul = std::memchr(text, '\0', length);
-            const std::string_view value =
-                TrimBlanks(std::string_view(text, nul != nullptr ? static_cast<std::size_t>(
-                                                                       static_cast<const char*>(nul) - text)
-                                                                 : length));
+            const std::string_view value = TrimBlanks(std::string_view(
+                text, nul != nullptr
+                          ? static_cast<std::size_t>(static_cast<const char*>(nul) - text)
+                          : length));
             if (!(field.hasNull && value == field.nullText)) cells.append(value);
             break;
         }
@@ -435,8 +448,8 @@ bool VotableReader::State::DecodeBinaryRow() {
         const std::uint64_t length =
             field.type == Type::kBit ? (elements + 7) / 8 : elements * field.elementBytes;
         if (elements > kMaxBinaryCellBytes || length > kMaxBinaryCellBytes) {
-            Stop("row " + Number(binaryRows + 1) + ": FIELD " + ShownText(field.info.name) +
-                 " claims " + Number(elements) + " elements, more than a cell may hold");
+            Stop("row " + NumberText(binaryRows + 1) + ": FIELD " + ShownText(field.info.name) +
+                 " claims " + NumberText(elements) + " elements, more than a cell may hold");
             return false;
         }
         if (size - at < length) return Wait(at + static_cast<std::size_t>(length));
@@ -445,7 +458,8 @@ bool VotableReader::State::DecodeBinaryRow() {
     }
     ++binaryRows;
     for (std::size_t i = 0; i < width; ++i) {
-        const bool null = data == Data::kBinary2 && (bytes[maskAt + i / 8] & (0x80u >> (i % 8))) != 0;
+        const bool null =
+            data == Data::kBinary2 && (bytes[maskAt + i / 8] & (0x80u >> (i % 8))) != 0;
         if (null || !map.Uses(i)) {
             cellBounds.emplace_back(cells.size(), cells.size());
         } else {
@@ -592,7 +606,7 @@ static void VelmoVotableEnd(void* data, const XML_Char* name) {
     } else if (local == "STREAM" && s.inStream) {
         s.inStream = false;
         if (s.bitCount >= 8 || s.binaryAt != s.binary.size()) {
-            s.Stop("the base64 stream ends inside row " + Number(s.binaryRows + 1));
+            s.Stop("the base64 stream ends inside row " + NumberText(s.binaryRows + 1));
         }
     } else if (local == "TABLE" && depth == s.tableDepth) {
         // The rest of the document is not looked at: the parse ends here,
@@ -613,7 +627,7 @@ static void VelmoVotableText(void* data, const XML_Char* text, int length) {
         }
         if (s.cell.size() + static_cast<std::size_t>(length) > kMaxCellBytes) {
             if (s.rowWhy.empty()) {
-                s.rowWhy = "a cell longer than " + Number(kMaxCellBytes) + " bytes";
+                s.rowWhy = "a cell longer than " + NumberText(kMaxCellBytes) + " bytes";
             }
             return;
         }
@@ -675,7 +689,7 @@ bool VotableReader::State::Pump() {
             return true;
         }
         if (fault.empty()) {
-            fault = "line " + Number(XML_GetCurrentLineNumber(parser)) + ": " +
+            fault = "line " + NumberText(XML_GetCurrentLineNumber(parser)) + ": " +
                     XML_ErrorString(XML_GetErrorCode(parser));
         }
         return true;
@@ -683,7 +697,8 @@ bool VotableReader::State::Pump() {
     if (last) {
         finished = true;
         if (!tableDone && fault.empty()) {
-            fault = tableDepth < 0 ? "no TABLE in the VOTable" : "the document ends inside its TABLE";
+            fault =
+                tableDepth < 0 ? "no TABLE in the VOTable" : "the document ends inside its TABLE";
         }
     }
     return true;
@@ -759,8 +774,8 @@ RowReader::Row VotableReader::Next(StarTexts* texts, std::string* why) {
 }
 
 std::string VotableReader::Where() const {
-    return state->data == State::Data::kTableData ? Number(state->where)
-                                                  : "row " + Number(state->where);
+    return state->data == State::Data::kTableData ? NumberText(state->where)
+                                                  : "row " + NumberText(state->where);
 }
 
 bool VotableReader::ReadFailed() const { return state->readFailed; }

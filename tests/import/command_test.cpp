@@ -20,8 +20,7 @@ using import_test::RunImport;
 using import_test::SplitLines;
 using import_test::TempDir;
 
-const char kFixtureSummary[] =
-    "imported 10 stars; skipped 1 (1 with a negative magnitude); 1 name cut\n";
+using import_test::kFixtureSummary;
 
 // The same eleven stars in GCVS form and as tables with different header
 // spellings, separators and position forms give the same lines.

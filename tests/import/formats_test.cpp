@@ -27,8 +27,7 @@ using velmo_bench::TableForm;
 using velmo_bench::TableWriter;
 using velmo_bench::WrittenColumn;
 
-const char kFixtureSummary[] =
-    "imported 10 stars; skipped 1 (1 with a negative magnitude); 1 name cut\n";
+using import_test::kFixtureSummary;
 
 // The columns a catalogue service writes the eleven fixture stars with:
 // its names, positions in degrees, flags in columns of their own.
@@ -57,7 +56,8 @@ std::vector<std::vector<std::string>> ServiceRows() {
         }
         std::vector<std::string> f;
         std::size_t start = 0;
-        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos;
+             start = tab + 1) {
             f.push_back(line.substr(start, tab - start));
         }
         f.push_back(line.substr(start));
@@ -162,19 +162,19 @@ TEST(ImportFormatsTest, UcdsUnitsAndNulls) {
                   "0030+41   S And       SN                               Andromeda           \n");
     }
     // TABLEDATA: a sexagesimal text position, a VALUES null and NaN.
-    const std::string votable = dir.Write(
-        "text.vot",
-        "<?xml version='1.0'?>\n<VOTABLE version='1.2'><RESOURCE><TABLE>\n"
-        "<FIELD name='Star' datatype='char' arraysize='*'/>\n"
-        "<FIELD name='RA' datatype='char' arraysize='*' unit='\"h:m:s\"'/>\n"
-        "<FIELD name='Dec' datatype='char' arraysize='*' unit='\"d:m:s\"'/>\n"
-        "<FIELD name='Class' datatype='char' arraysize='*'/>\n"
-        "<FIELD name='magMax' datatype='float'/>\n"
-        "<FIELD name='magMin' datatype='int'><VALUES null='-99'/></FIELD>\n"
-        "<DATA><TABLEDATA>\n"
-        "<TR><TD>R And</TD><TD>00:24:01.95</TD><TD>+38:34:37.3</TD><TD>M</TD>"
-        "<TD>NaN</TD><TD>-99</TD></TR>\n"
-        "</TABLEDATA></DATA></TABLE></RESOURCE></VOTABLE>\n");
+    const std::string votable =
+        dir.Write("text.vot",
+                  "<?xml version='1.0'?>\n<VOTABLE version='1.2'><RESOURCE><TABLE>\n"
+                  "<FIELD name='Star' datatype='char' arraysize='*'/>\n"
+                  "<FIELD name='RA' datatype='char' arraysize='*' unit='\"h:m:s\"'/>\n"
+                  "<FIELD name='Dec' datatype='char' arraysize='*' unit='\"d:m:s\"'/>\n"
+                  "<FIELD name='Class' datatype='char' arraysize='*'/>\n"
+                  "<FIELD name='magMax' datatype='float'/>\n"
+                  "<FIELD name='magMin' datatype='int'><VALUES null='-99'/></FIELD>\n"
+                  "<DATA><TABLEDATA>\n"
+                  "<TR><TD>R And</TD><TD>00:24:01.95</TD><TD>+38:34:37.3</TD><TD>M</TD>"
+                  "<TD>NaN</TD><TD>-99</TD></TR>\n"
+                  "</TABLEDATA></DATA></TABLE></RESOURCE></VOTABLE>\n");
     const auto result = RunImport({votable});
     EXPECT_EQ(result.out,
               "0024+38   R And       M                                Andromeda           \n");
@@ -202,8 +202,7 @@ TEST(ImportFormatsTest, BrokenAndHostileFilesEndWithAMessageAndTwo) {
     };
     const Case cases[] = {
         {"cut.vot", tabledata.substr(0, tabledata.size() / 2), "line "},
-        {"unclosed.vot", tabledata.substr(0, tabledata.find("</TABLEDATA>")),
-         "no element found"},
+        {"unclosed.vot", tabledata.substr(0, tabledata.find("</TABLEDATA>")), "no element found"},
         {"mismatched.vot", "<?xml version='1.0'?><VOTABLE><RESOURCE><TABLE></RESOURCE>",
          "mismatched tag"},
         {"cut-stream.vot", binary.substr(0, binary.find("</STREAM>") - 30) + "</STREAM>",

@@ -39,6 +39,9 @@ std::string TempDir::Write(const std::string& name, const std::string& contents)
     return file;
 }
 
+const char kFixtureSummary[] =
+    "imported 10 stars; skipped 1 (1 with a negative magnitude); 1 name cut\n";
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

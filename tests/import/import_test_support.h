@@ -24,6 +24,9 @@ class TempDir {
     std::string path;
 };
 
+// The summary of importing the eleven fixture stars (stars.*), in any form.
+extern const char kFixtureSummary[];
+
 std::string ReadFile(const std::string& path);
 // Path of a checked-in fixture file.
 std::string Fixture(const std::string& name);

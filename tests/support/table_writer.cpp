@@ -19,25 +19,35 @@ constexpr char kBase64Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrst
 std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '&')
+            out += "&amp;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
     }
     return out;
 }
 
 void PutBigEndian(std::uint64_t value, int bytes, std::string* out) {
-    for (int i = bytes - 1; i >= 0; --i) out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = bytes - 1; i >= 0; --i)
+        out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 const char* VotableType(WrittenColumn::Type type) {
     switch (type) {
-        case WrittenColumn::kText: return "char";
-        case WrittenColumn::kFloat: return "float";
-        case WrittenColumn::kDouble: return "double";
-        case WrittenColumn::kInt: return "int";
+        case WrittenColumn::kText:
+            return "char";
+        case WrittenColumn::kFloat:
+            return "float";
+        case WrittenColumn::kDouble:
+            return "double";
+        case WrittenColumn::kInt:
+            return "int";
     }
     return "char";
 }
@@ -56,10 +66,18 @@ TableWriter::TableWriter(const std::string& path, TableForm form,
             types.push_back(c.name);
             units.push_back(c.unit);
             switch (c.type) {
-                case WrittenColumn::kText: forms.push_back(std::to_string(c.width) + "A"); break;
-                case WrittenColumn::kFloat: forms.push_back("1E"); break;
-                case WrittenColumn::kDouble: forms.push_back("1D"); break;
-                case WrittenColumn::kInt: forms.push_back("1J"); break;
+                case WrittenColumn::kText:
+                    forms.push_back(std::to_string(c.width) + "A");
+                    break;
+                case WrittenColumn::kFloat:
+                    forms.push_back("1E");
+                    break;
+                case WrittenColumn::kDouble:
+                    forms.push_back("1D");
+                    break;
+                case WrittenColumn::kInt:
+                    forms.push_back("1J");
+                    break;
             }
         }
         std::vector<char*> typePointers, formPointers, unitPointers;
@@ -165,21 +183,24 @@ void TableWriter::Row(const std::vector<std::string>& cells) {
                 row += cell;
                 break;
             case WrittenColumn::kFloat: {
-                const float value = cell.empty() ? std::nanf("") : std::strtof(cell.c_str(), nullptr);
+                const float value =
+                    cell.empty() ? std::nanf("") : std::strtof(cell.c_str(), nullptr);
                 std::uint32_t bits = 0;
                 std::memcpy(&bits, &value, sizeof bits);
                 PutBigEndian(bits, 4, &row);
                 break;
             }
             case WrittenColumn::kDouble: {
-                const double value = cell.empty() ? std::nan("") : std::strtod(cell.c_str(), nullptr);
+                const double value =
+                    cell.empty() ? std::nan("") : std::strtod(cell.c_str(), nullptr);
                 std::uint64_t bits = 0;
                 std::memcpy(&bits, &value, sizeof bits);
                 PutBigEndian(bits, 8, &row);
                 break;
             }
             case WrittenColumn::kInt: {
-                const long long value = cell.empty() ? kIntNull : std::strtoll(cell.c_str(), nullptr, 10);
+                const long long value =
+                    cell.empty() ? kIntNull : std::strtoll(cell.c_str(), nullptr, 10);
                 PutBigEndian(static_cast<std::uint32_t>(static_cast<std::int32_t>(value)), 4, &row);
                 break;
             }
@@ -206,7 +227,8 @@ void TableWriter::FlushFits() {
             case WrittenColumn::kFloat: {
                 std::vector<float> values;
                 for (auto& r : chunk) {
-                    values.push_back(r[c].empty() ? std::nanf("") : std::strtof(r[c].c_str(), nullptr));
+                    values.push_back(r[c].empty() ? std::nanf("")
+                                                  : std::strtof(r[c].c_str(), nullptr));
                 }
                 fits_write_col(file, TFLOAT, number, first, 1, count, values.data(), &status);
                 break;
@@ -214,7 +236,8 @@ void TableWriter::FlushFits() {
             case WrittenColumn::kDouble: {
                 std::vector<double> values;
                 for (auto& r : chunk) {
-                    values.push_back(r[c].empty() ? std::nan("") : std::strtod(r[c].c_str(), nullptr));
+                    values.push_back(r[c].empty() ? std::nan("")
+                                                  : std::strtod(r[c].c_str(), nullptr));
                 }
                 fits_write_col(file, TDOUBLE, number, first, 1, count, values.data(), &status);
                 break;
@@ -222,8 +245,9 @@ void TableWriter::FlushFits() {
             case WrittenColumn::kInt: {
                 std::vector<int> values;
                 for (auto& r : chunk) {
-                    values.push_back(r[c].empty() ? kIntNull
-                                                  : static_cast<int>(std::strtol(r[c].c_str(), nullptr, 10)));
+                    values.push_back(
+                        r[c].empty() ? kIntNull
+                                     : static_cast<int>(std::strtol(r[c].c_str(), nullptr, 10)));
                 }
                 fits_write_col(file, TINT, number, first, 1, count, values.data(), &status);
                 break;

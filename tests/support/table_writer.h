@@ -50,13 +50,13 @@ class TableWriter {
     std::vector<WrittenColumn> columns;
     bool ok = true;
     bool finished = false;
-    std::FILE* out = nullptr;    // VOTable
-    void* fits = nullptr;        // fitsfile*
-    std::string row;             // a binary row being put together
-    std::string pending;         // base64 input not yet a whole group of three
-    int lineChars = 0;           // base64 characters on the current line
+    std::FILE* out = nullptr;                     // VOTable
+    void* fits = nullptr;                         // fitsfile*
+    std::string row;                              // a binary row being put together
+    std::string pending;                          // base64 input not yet a whole group of three
+    int lineChars = 0;                            // base64 characters on the current line
     std::vector<std::vector<std::string>> chunk;  // FITS rows not yet written
-    long long written = 0;       // FITS rows written
+    long long written = 0;                        // FITS rows written
 };
 
 }  // namespace velmo_bench
