@@ -363,6 +363,12 @@ int Importer::Run(velmo::LineReader* source, int inputFd, const std::string& out
                 Error(label + ": a FITS table is read from a file, not from a pipe or device");
                 return kExitTrouble;
             }
+            // Only a FITS file goes to the FITS library (which would also
+            // unpack compressed files into memory).
+            if (DetectKind(std::string_view(text, length), true) != InputKind::kFits) {
+                Error(label + ": not a FITS file (it does not start with \"SIMPLE  =\")");
+                return kExitTrouble;
+            }
             FitsReader reader("/dev/fd/" + Number(static_cast<std::size_t>(inputFd)),
                               options.columns);
             status = RunRows(&reader);

@@ -10,6 +10,7 @@
 
 #include "binary_text.h"
 #include "decimal_text.h"
+#include "shown_text.h"
 
 namespace velmo::importing {
 namespace {
@@ -18,6 +19,8 @@ namespace {
 // may take.
 constexpr long kChunkRows = 10000;
 constexpr long long kChunkBytes = 8ll << 20;
+// The most one cell of a row may take.
+constexpr long long kMaxCellBytes = 1ll << 20;
 
 // CFITSIO's words for `status`, its message stack then cleared.
 std::string FitsError(int status) {
@@ -158,7 +161,15 @@ bool FitsReader::State::Open(std::string* error) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const Column& column = columns[i];
         if (!map.Uses(i) || column.read == Column::kSkip) continue;
-        rowBytes += column.read == Column::kString ? column.width + 1 : column.repeat * 9;
+        const long long bytes =
+            column.read == Column::kString ? column.width + 1 : column.repeat * 9;
+        if (bytes > kMaxCellBytes) {
+            *error = "FITS column " + ShownText(infos[i].name) + " holds " +
+                     NumberText(static_cast<std::uint64_t>(bytes)) +
+                     " bytes a row, more than a cell may hold";
+            return false;
+        }
+        rowBytes += bytes;
     }
     chunkLimit = std::max<long long>(1, std::min<long long>(kChunkRows, kChunkBytes / rowBytes));
     return true;

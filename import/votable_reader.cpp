@@ -456,6 +456,11 @@ bool VotableReader::State::DecodeBinaryRow() {
         spans[i] = {at, elements};
         at += static_cast<std::size_t>(length);
     }
+    if (at == binaryAt) {
+        // Rows of no bytes would never end the stream.
+        Stop("the FIELDs of the binary stream hold no bytes");
+        return false;
+    }
     ++binaryRows;
     for (std::size_t i = 0; i < width; ++i) {
         const bool null =
@@ -567,6 +572,8 @@ static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char**
         }
     } else if (local == "DATA" && s.depth == s.tableDepth + 1) {
         s.HeaderDone();
+    } else if (!s.headerDone) {
+        return;  // rows count only inside DATA, after the FIELDs
     } else if (local == "TABLEDATA") {
         s.data = VotableReader::State::Data::kTableData;
     } else if (local == "BINARY" || local == "BINARY2") {

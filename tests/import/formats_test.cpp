@@ -222,6 +222,16 @@ TEST(ImportFormatsTest, BrokenAndHostileFilesEndWithAMessageAndTwo) {
         {"cut.fits", fits.substr(0, 2880 + 1000), "FITS"},
         {"junk.fits", "SIMPLE  = junk\x01\x02\x03" + std::string(5000, '\xff'),
          "not a readable FITS file"},
+        // Rows of no bytes would never end.
+        {"empty-rows.vot",
+         "<?xml version='1.0'?><VOTABLE><RESOURCE><TABLE>"
+         "<FIELD name='Name' datatype='char' arraysize='0'/>"
+         "<FIELD name='Coords' datatype='char' arraysize='0'/>"
+         "<FIELD name='Type' datatype='char' arraysize='0'/>"
+         "<FIELD name='Mag' datatype='char' arraysize='0'/>"
+         "<DATA><BINARY><STREAM encoding='base64'>AAAA</STREAM></BINARY></DATA>"
+         "</TABLE></RESOURCE></VOTABLE>",
+         "hold no bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,6 +241,10 @@ TEST(ImportFormatsTest, BrokenAndHostileFilesEndWithAMessageAndTwo) {
         EXPECT_NE(result.err.find("velmo-cli: " + path + ": "), std::string::npos) << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     }
+    // --kind=fits hands the FITS library FITS files only.
+    const auto result = RunImport({"--kind=fits", Fixture("stars.csv")});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("not a FITS file"), std::string::npos) << result.err;
     EXPECT_NE(RunImport({"--kind=xml", "-"}).err.find("gcvs, table, votable or fits"),
               std::string::npos);
 }
