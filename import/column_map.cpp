@@ -142,21 +142,22 @@ void JoinFlags(std::string_view value, std::string_view flags, std::string* out)
     if (value.empty()) {
         return;
     }
-    const bool bracket = flags.find('(') != std::string_view::npos && value.front() != '(';
-    const bool colon =
-        flags.find(':') != std::string_view::npos && value.find(':') == std::string_view::npos;
+    const auto has = [](std::string_view text, char c) {
+        return text.find(c) != std::string_view::npos;
+    };
+    const bool open = has(flags, '(') && value.front() != '(';
+    // A bracket opened here or in the value is closed when the value does not.
+    const bool close = (open || (value.front() == '(' && has(flags, ')'))) && !has(value, ')');
+    const bool colon = has(flags, ':') && !has(value, ':');
     char limit = 0;
     if (value.front() != '<' && value.front() != '>' && value.front() != '(') {
-        if (flags.find('<') != std::string_view::npos)
-            limit = '<';
-        else if (flags.find('>') != std::string_view::npos)
-            limit = '>';
+        limit = has(flags, '<') ? '<' : has(flags, '>') ? '>' : 0;
     }
-    if (bracket) out->push_back('(');
+    if (open) out->push_back('(');
     if (limit != 0) out->push_back(limit);
     out->append(value.data(), value.size());
     if (colon) out->push_back(':');
-    if (bracket) out->push_back(')');
+    if (close) out->push_back(')');
 }
 
 int ColumnMap::Pick(Role role, const std::string& override, const char* const* candidates) {
