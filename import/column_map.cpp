@@ -319,6 +319,13 @@ bool ColumnMap::HoldsNoValue(const std::string_view* fields) const {
             return false;
         }
     }
+    // A designation without digits ("R And") is a star's; under the name a
+    // units line has nothing, a dashes line dashes.
+    for (const char c : TrimBlanks(fields[column[kName]])) {
+        if (c != '-' && c != '=') {
+            return false;
+        }
+    }
     return true;
 }
 

@@ -61,8 +61,9 @@ class ColumnMap {
     // True when the column `index` is read: a value or a flag column.
     bool Uses(std::size_t index) const { return index < usedColumns.size() && usedColumns[index]; }
 
-    // True when no field of the columns found holds a digit: a units or
-    // dashes line under the header. `fields` has Width() entries.
+    // True when no field of the columns found holds a digit and the name
+    // field is empty or dashes: a units or dashes line under the header.
+    // `fields` has Width() entries.
     bool HoldsNoValue(const std::string_view* fields) const;
     // Takes the right ascension's unit from such a line.
     void ReadUnits(const std::string_view* fields);

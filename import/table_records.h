@@ -4,8 +4,9 @@
 // double-quoted as RFC 4180 describes: a quoted field may hold separators,
 // line feeds and doubled quotes. Lines starting with "#" are comments;
 // blank lines are ignored. Up to two records right after the header whose
-// columns in use hold no digit (units such as "h:m:s" or "mag", or dashes)
-// are units lines: not stars, but a right ascension's "h" or "deg" counts.
+// columns in use hold no digit, with nothing or dashes under the name
+// (units such as "h:m:s" or "mag", or dashes), are units lines: not stars,
+// but a right ascension's "h" or "deg" counts.
 // In a ";"-separated table a decimal comma is a decimal point.
 //
 // Each record is read in one pass over its characters. A record longer than

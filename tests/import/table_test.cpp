@@ -237,6 +237,10 @@ TEST_F(TableReaderTest, AQuotedLineBreakInTheFirstRowKeepsTheRow) {
                           "R And|00 24 01.95|+38 34 37.3|M|5.8|||Mira\nstar",
                           "deg||||mag|||",
                       }));
+    // A star without a digit in the columns used is still a star.
+    Open("Name,Coords,Type,max\n,h:m:s,,mag\nX And,,M,\n");
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"X And|||M||||"}));
 }
 
 TEST_F(TableReaderTest, AnUnclosedQuoteCostsAtMostTheRecordLimit) {
