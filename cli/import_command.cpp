@@ -15,6 +15,7 @@
 
 #include "atomic_file.h"
 #include "block_writer.h"
+#include "fits_reader.h"
 #include "gcvs_records.h"
 #include "import_report.h"
 #include "import_usage_text.h"
@@ -23,7 +24,6 @@
 #include "options.h"
 #include "shown_text.h"
 #include "star_line.h"
-#include "fits_reader.h"
 #include "table_records.h"
 #include "votable_reader.h"
 
