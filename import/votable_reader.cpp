@@ -149,6 +149,7 @@ struct VotableReader::State {
     std::string head;
     bool headFed = false;
     bool suspended = false;
+    bool finalFed = false;  // Expat has been handed the end of the input
     bool finished = false;  // Expat has seen the last of the input
     bool readFailed = false;
     int readError = 0;
@@ -202,11 +203,10 @@ struct VotableReader::State {
     std::size_t wanted = 0;  // bytes after binaryAt the next row needs at least
     std::vector<std::pair<std::size_t, std::uint64_t>> spans;  // offset, elements per field
 
+    // Ends the parse for a fault; the first fault is the one told.
     void Stop(const std::string& why) {
         if (fault.empty()) fault = why;
-        if (XML_StopParser(parser, XML_FALSE) != XML_STATUS_OK) {
-            // Already stopping; the fault stays recorded.
-        }
+        XML_StopParser(parser, XML_FALSE);  // fails only when already stopping
     }
     void WaitIfFull() {
         XML_ParsingStatus status;
@@ -655,6 +655,7 @@ bool VotableReader::State::Pump() {
     if (suspended) {
         suspended = false;
         status = XML_ResumeParser(parser);
+        last = finalFed;  // the parse waited in the last of the input
     } else {
         void* buffer = XML_GetBuffer(parser, kBlockBytes);
         if (buffer == nullptr) {
@@ -684,6 +685,7 @@ bool VotableReader::State::Pump() {
             length = static_cast<int>(got);
             last = got == 0;
         }
+        finalFed = last;
         status = XML_ParseBuffer(parser, length, last ? XML_TRUE : XML_FALSE);
     }
     if (status == XML_STATUS_SUSPENDED) {
