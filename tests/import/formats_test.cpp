@@ -181,6 +181,35 @@ TEST(ImportFormatsTest, UcdsUnitsAndNulls) {
               "0024+38   R And       M                                Andromeda           \n");
 }
 
+// A BINARY stream with integers of every width, UCS-2 text, a fixed char
+// array ended by a NUL and a VALUES null on a short; --verbose names rows.
+TEST(ImportFormatsTest, BinaryFieldsOfEveryKindAndRowNumbers) {
+    TempDir dir;
+    const std::string path =
+        dir.Write("types.vot",
+                  "<?xml version=\"1.0\"?>\n<VOTABLE version=\"1.3\"><RESOURCE><TABLE>\n"
+                  "<FIELD name=\"Name\" datatype=\"unicodeChar\" arraysize=\"*\"/>\n"
+                  "<FIELD name=\"RAdeg\" datatype=\"short\" unit=\"deg\"/>\n"
+                  "<FIELD name=\"DEdeg\" datatype=\"long\" unit=\"deg\"/>\n"
+                  "<FIELD name=\"Type\" datatype=\"char\" arraysize=\"2\"/>\n"
+                  "<FIELD name=\"max\" datatype=\"unsignedByte\"/>\n"
+                  "<FIELD name=\"min\" datatype=\"short\"><VALUES null=\"-1\"/></FIELD>\n"
+                  "<FIELD name=\"Period\" datatype=\"int\"/>\n"
+                  "<DATA><BINARY><STREAM encoding=\"base64\">\n"
+                  // R And, 6, -1, "M\0", 5, null, 409; S Cas, 360, 60, "SR", 200, 12, 0
+                  "AAAABQBSACAAQQBuAGQABv//////////TQAF//8AAAGZAAAABQBTACAAQwBhAHMBaAAAAAAAAAA8\n"
+                  "U1LIAAwAAAAA\n"
+                  "</STREAM></BINARY></DATA></TABLE></RESOURCE></VOTABLE>\n");
+    const auto result = RunImport({"--verbose", path});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "0024-01   R And       M           5.00         409.0000Andromeda           \n");
+    EXPECT_EQ(result.err, path +
+                              ":row 2: skipped: position '360' '60' cannot be read; maximum 200 "
+                              "is 100 or more\n"
+                              "imported 1 star; skipped 1 (1 with an unreadable position)\n");
+}
+
 // Each broken file ends with a message naming it and status 2, after the
 // rows before the fault; none crashes or hangs.
 TEST(ImportFormatsTest, BrokenAndHostileFilesEndWithAMessageAndTwo) {
