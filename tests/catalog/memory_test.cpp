@@ -165,9 +165,7 @@ TEST_F(MemoryTest, LoadUnderAnAddressSpaceLimitFailsCleanly) {
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
 #else
     const std::string path = WriteCatalogue(200000);  // about 50 MB of records
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const tktest::ChildResult child = tktest::RunFunction([&] {
         // The limit leaves room for the process as it is and 24 MB more:
         // neither the records nor, perhaps, the threads' stacks fit.
         std::ifstream statm("/proc/self/statm");
@@ -177,26 +175,25 @@ TEST_F(MemoryTest, LoadUnderAnAddressSpaceLimitFailsCleanly) {
             static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (24 << 20);
         const rlimit cap{limit, limit};
         if (setrlimit(RLIMIT_AS, &cap) != 0) {
-            _exit(10);
+            return 10;
         }
         StarCatalog limited;
         try {
             limited.Load(path.c_str());
-            _exit(11);  // it should not have fitted
+            return 11;  // it should not have fitted
         } catch (const std::bad_alloc&) {
         }
         if (limited.IsLoaded() || limited.FirstRecord() != nullptr || limited.HasResults()) {
-            _exit(12);
+            return 12;
         }
         if (velmo::MappedArenaBlocks() != 0) {
-            _exit(13);
+            return 13;
         }
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0)
+        return 0;
+    });
+    ASSERT_FALSE(child.timedOut);
+    ASSERT_EQ(child.signal, 0);
+    EXPECT_EQ(child.status, 0)
         << "10: no limit, 11: loaded anyway, 12: something loaded, 13: a block left mapped";
 #endif
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real velmo-cli executable run as a child process (through the shared
 // child-process helper), and a fixture with a folder of catalogues for it.
 #pragma once

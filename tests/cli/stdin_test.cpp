@@ -6,21 +6,13 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "cli_fixture.h"
 
 namespace {
 
 class StdinTest : public CliTest {
   protected:
-    static std::string Sample() {
-        std::ifstream in(SampleCatalogue(), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string Sample() { return ReadFile(SampleCatalogue()); }
 
     static CliRun ThroughPipe(std::vector<std::string> args, const std::string& text) {
         CliRun run;

@@ -38,7 +38,7 @@ TEST(ImportCommandTest, EveryFixtureGivesTheExpectedLines) {
 
 TEST(ImportCommandTest, WrittenLinesLoadBackToThePublishedValues) {
     TempDir dir;
-    const std::string out = dir.Path("stars.txt");
+    const std::string out = dir.PathOf("stars.txt");
     ASSERT_EQ(RunImport({Fixture("stars.gcvs.txt"), "-o", out}).status, 0);
     struct Star {
         const char* name;  // right-justified as the record holds it
@@ -99,7 +99,7 @@ TEST(ImportCommandTest, SampleCatalogueAsCsvComesBackByteForByte) {
     std::string csv = "GCVS,RAJ2000,DEJ2000,VarType,magMax,magMin,Period\n";
     for (const std::string& line : lines) csv += SampleRowAsCsv(line);
     TempDir dir;
-    const std::string out = dir.Path("sample.txt");
+    const std::string out = dir.PathOf("sample.txt");
     const auto result = RunImport({dir.Write("sample.csv", csv), "--output", out});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "imported 4464 stars\n");
@@ -243,11 +243,11 @@ TEST(ImportCommandTest, StatusIsOneWhenNothingIsWrittenAndTwoOnErrors) {
         EXPECT_EQ(result.err, err);
     }
 
-    const auto missing = RunImport({dir.Path("no-such-file")});
+    const auto missing = RunImport({dir.PathOf("no-such-file")});
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "velmo-cli: cannot read '" + dir.Path("no-such-file") +
+    EXPECT_EQ(missing.err, "velmo-cli: cannot read '" + dir.PathOf("no-such-file") +
                                "': No such file or directory\n");
-    const auto folder = RunImport({dir.Path("")});
+    const auto folder = RunImport({dir.PathOf("")});
     EXPECT_EQ(folder.status, 2);
     EXPECT_NE(folder.err.find("Is a directory"), std::string::npos) << folder.err;
 }
@@ -294,12 +294,12 @@ TEST(ImportCommandTest, OutputFileIsReplacedOnlyByACompleteImport) {
     EXPECT_EQ(RunImport({empty, "-o", out}).status, 1);
     EXPECT_EQ(ReadFile(out), "old content\n");
     // An error: the old file stays, no temporary file is left.
-    EXPECT_EQ(RunImport({dir.Path("missing.csv"), "-o", out}).status, 2);
+    EXPECT_EQ(RunImport({dir.PathOf("missing.csv"), "-o", out}).status, 2);
     EXPECT_EQ(RunImport({Fixture("stars.csv"), "--kind=gcvs", "-o", out}).status, 1);
     EXPECT_EQ(ReadFile(out), "old content\n");
-    const auto noFolder = RunImport({Fixture("stars.csv"), "-o", dir.Path("no/such.txt")});
+    const auto noFolder = RunImport({Fixture("stars.csv"), "-o", dir.PathOf("no/such.txt")});
     EXPECT_EQ(noFolder.status, 2);
-    EXPECT_EQ(noFolder.err, "velmo-cli: cannot write '" + dir.Path("no/such.txt") +
+    EXPECT_EQ(noFolder.err, "velmo-cli: cannot write '" + dir.PathOf("no/such.txt") +
                                 "': No such file or directory\n");
     // Written: replaced whole, permissions kept, nothing on standard output.
     const auto result = RunImport({"-o", out, Fixture("stars.tsv")});
@@ -317,7 +317,7 @@ TEST(ImportCommandTest, OutputFileIsReplacedOnlyByACompleteImport) {
     EXPECT_EQ(same.err, "velmo-cli: cannot write '" + copy + "': output would replace the input\n");
     EXPECT_EQ(ReadFile(copy), ReadFile(Fixture("stars.gcvs.txt")));
     int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path(""))) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir.PathOf(""))) {
         (void)entry;
         ++entries;
     }
@@ -334,18 +334,16 @@ TEST(ImportCommandTest, FullDiskClosedPipeAndUnreadableInputEndWithTwo) {
     std::string big = "Name,Coords,Type,Mag,P\n";
     for (int i = 0; i < 200000; ++i) big += "R And,00 24 01.95 +38 34 37.3,M,5.8 - 15.2,409.2\n";
     const std::string input = dir.Write("big.csv", big);
-    const std::string err = dir.Path("err");
+    const std::string err = dir.PathOf("err");
     const std::string command = "set -o pipefail; '" + std::string(VELMO_IMPORT_PROGRAM) +
                                 "' import '" + input + "' 2>'" + err + "' | head -c 100 >/dev/null";
-    const int status = std::system(("bash -c \"" + command + "\"").c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(tktest::RunProgram({"bash", "-c", command}).status, 2);
     EXPECT_EQ(ReadFile(err), "");
 
     // A file its user may not read (root reads everything, so drop to nobody).
     const std::string secret = dir.Write("secret.csv", "Name,Coords,Type,Mag\n");
     ::chmod(secret.c_str(), 0);
-    const auto denied = RunImport({secret}, "", {}, ::geteuid() == 0 ? "nobody" : "");
+    const auto denied = RunImport({secret}, "", {}, true);
     EXPECT_EQ(denied.status, 2);
     EXPECT_EQ(denied.err, "velmo-cli: cannot read '" + secret + "': Permission denied\n");
 }

@@ -74,7 +74,7 @@ std::vector<std::vector<std::string>> ServiceRows() {
 std::string Write(const TempDir& dir, const std::string& name, TableForm form,
                   const std::vector<WrittenColumn>& columns,
                   const std::vector<std::vector<std::string>>& rows) {
-    const std::string path = dir.Path(name);
+    const std::string path = dir.PathOf(name);
     TableWriter writer(path, form, columns);
     for (const auto& row : rows) writer.Row(row);
     EXPECT_TRUE(writer.Finish()) << name;
@@ -287,7 +287,7 @@ TEST(ImportFormatsTest, AVotableStreamsThroughAPipeAndAFitsTableIsRefused) {
         SCOPED_TRACE(form.file);
         const std::string content =
             ReadFile(Write(dir, form.file, form.form, ServiceColumns(), ServiceRows()));
-        const std::string fifo = dir.Path("pipe");
+        const std::string fifo = dir.PathOf("pipe");
         ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
         const pid_t writer = ::fork();
         ASSERT_GE(writer, 0);
@@ -320,14 +320,14 @@ TEST(ImportFormatsTest, AVotableStreamsThroughAPipeAndAFitsTableIsRefused) {
 TEST(ImportFormatsTest, ALargeVotableIsReadInBoundedMemory) {
     TempDir dir;
     const int counts[] = {20000, 200000};
-    const pid_t writer = ::fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
+    tktest::ChildRun writing;
+    writing.timeoutSeconds = 240;
+    const tktest::ChildResult writer = tktest::RunFunction([&] {
         bool ok = true;
         for (const int count : counts) {
             for (const TableForm form : {TableForm::kBinary2, TableForm::kTableData}) {
                 const char* suffix = form == TableForm::kBinary2 ? ".vot" : "-text.vot";
-                TableWriter table(dir.Path("many" + std::to_string(count) + suffix), form,
+                TableWriter table(dir.PathOf("many" + std::to_string(count) + suffix), form,
                                   ServiceColumns());
                 for (int i = 0; i < count; ++i) {
                     table.Row({"V" + std::to_string(i) + " And", std::to_string(i % 360), "38.5",
@@ -336,11 +336,9 @@ TEST(ImportFormatsTest, ALargeVotableIsReadInBoundedMemory) {
                 ok = table.Finish() && ok;
             }
         }
-        std::_Exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return ok ? 0 : 1;
+    }, writing);
+    ASSERT_EQ(writer.status, 0) << writer.err;
     // Under AddressSanitizer freed memory is held back for a while, which
     // would look like growth.
     const char* asan = std::getenv("ASAN_OPTIONS");
@@ -348,15 +346,15 @@ TEST(ImportFormatsTest, ALargeVotableIsReadInBoundedMemory) {
         std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":quarantine_size_mb=0";
     std::vector<long> peaks;
     for (const int count : counts) {
-        const std::string path = dir.Path("many" + std::to_string(count) + ".vot");
-        const auto result = RunImport({path, "-o", dir.Path("out.txt")}, "", {environment});
+        const std::string path = dir.PathOf("many" + std::to_string(count) + ".vot");
+        const auto result = RunImport({path, "-o", dir.PathOf("out.txt")}, "", {environment});
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "imported " + std::to_string(count) + " stars\n");
         peaks.push_back(result.peakKib);
     }
     EXPECT_LT(peaks[1], peaks[0] + 8 * 1024) << peaks[0] << " KiB, then " << peaks[1] << " KiB";
-    const std::string binary = ReadFile(dir.Path("out.txt"));
-    const auto text = RunImport({dir.Path("many200000-text.vot")}, "", {environment});
+    const std::string binary = ReadFile(dir.PathOf("out.txt"));
+    const auto text = RunImport({dir.PathOf("many200000-text.vot")}, "", {environment});
     EXPECT_EQ(text.err, "imported 200000 stars\n");
     EXPECT_TRUE(text.out == binary) << "TABLEDATA and BINARY2 give different lines";
 }

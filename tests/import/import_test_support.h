@@ -1,52 +1,38 @@
 // Helpers of the import tests: a private temporary folder, files in it, and
-// the real program run as a separate process.
+// the real program run as a separate process (through the shared helpers).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "tests/support/child_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_files.h"
+
 namespace import_test {
 
 // A fresh folder under /tmp (mode 0755, so that a dropped user can enter
 // it), removed with everything in it on destruction.
-class TempDir {
+class TempDir : public tktest::TempFolder {
   public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string Path(const std::string& name) const { return path + "/" + name; }
-    // Writes `contents` to `name`; returns its path.
-    std::string Write(const std::string& name, const std::string& contents) const;
-
-  private:
-    std::string path;
+    TempDir() : TempFolder("velmo-import") { OpenToEveryone(); }
 };
 
 // The summary of importing the eleven fixture stars (stars.*), in any form.
 extern const char kFixtureSummary[];
 
-std::string ReadFile(const std::string& path);
+using tktest::ReadFile;
 // Path of a checked-in fixture file.
 std::string Fixture(const std::string& name);
-// Lines of `text` without their line feeds.
-std::vector<std::string> SplitLines(const std::string& text);
+using tktest::SplitLines;
 
-// What a run of the program left behind.
-struct RunResult {
-    int status = -1;  // exit status, or -1 when it did not exit normally
-    std::string out;  // standard output
-    std::string err;  // standard error
-    long peakKib = 0;  // the most memory it held at once (resident, KiB)
-};
+using RunResult = tktest::ChildResult;
 
-// Runs the import command (`PROGRAM import ARGS...`) with `input` on its
-// standard input and `environment` entries ("NAME=value") added, each in
-// place of an inherited one of that name. The
-// program is the real velmo-cli when it is built, else the test driver.
-// With `user` set, runs it as that unprivileged user through setpriv.
+// Runs the import command (`velmo-cli import ARGS...`) with `input` on its
+// standard input (a regular file) and `environment` entries ("NAME=value")
+// set, each in place of an inherited one of that name; as nobody, when
+// `asNobody` and this process is root.
 RunResult RunImport(const std::vector<std::string>& args, const std::string& input = "",
-                    const std::vector<std::string>& environment = {}, const std::string& user = "");
+                    const std::vector<std::string>& environment = {}, bool asNobody = false);
 
 }  // namespace import_test

@@ -408,7 +408,7 @@ class RandomStar {
 
 TEST(StarLineTest, EveryWrittenLineLoadsBackToTheIntendedValues) {
     import_test::TempDir dir;
-    const std::string path = dir.Path("round-trip.txt");
+    const std::string path = dir.PathOf("round-trip.txt");
     std::ofstream out(path, std::ios::binary);
     RandomStar star(20261209);
     std::vector<RandomStar::Intended> intended;

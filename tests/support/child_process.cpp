@@ -5,6 +5,7 @@
 #include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,11 +74,15 @@ void ReadInto(int& fd, std::string& text) {
     }
 }
 
-int WaitFor(pid_t pid) {
+// The wait status of `pid`, or -1 when it is no child of this process (any
+// more); with `peakKib`, the most resident memory it held.
+int WaitFor(pid_t pid, long* peakKib = nullptr) {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;  // not our child (any more): nothing to wait for
+    struct rusage usage {};
+    while (::wait4(pid, &status, 0, &usage) < 0) {
+        if (errno != EINTR) return -1;
     }
+    if (peakKib != nullptr) *peakKib = usage.ru_maxrss;
     return status;
 }
 
@@ -154,7 +159,7 @@ ChildResult Run(const ChildRun& run, const std::function<void()>& start) {
     if (outFd >= 0) ::close(outFd);
     if (errFd >= 0) ::close(errFd);
     if (result.timedOut) ::kill(pid, SIGKILL);
-    const int status = WaitFor(pid);
+    const int status = WaitFor(pid, &result.peakKib);
     if (!result.timedOut && status >= 0) {
         if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
         if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);

@@ -44,6 +44,7 @@ struct ChildResult {
     bool timedOut = false;
     std::string out;  // standard output (when captured)
     std::string err;  // standard error; why it did not start, when it did not
+    long peakKib = 0;  // the most memory it held at once (resident, KiB)
 };
 
 // Runs `command` (the first entry looked up in PATH when it has no slash),

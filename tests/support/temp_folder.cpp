@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "tests/support/text_files.h"
+
 namespace tktest {
 
 TempFolder::TempFolder(const std::string& prefix) {
@@ -21,6 +23,12 @@ TempFolder::TempFolder(const std::string& prefix) {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& contents) const {
+    const std::string path = PathOf(name);
+    WriteFile(path, contents);
+    return path;
 }
 
 void TempFolder::OpenToEveryone() const {

@@ -19,6 +19,8 @@ class TempFolder {
     const std::string& Path() const { return path_; }
     // Path of `name` inside the folder.
     std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
+    // Writes `contents` to `name` inside the folder; returns its path.
+    std::string Write(const std::string& name, const std::string& contents) const;
     // Lets every user enter and read the folder (0755), for work done as
     // another user.
     void OpenToEveryone() const;
