@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -162,32 +161,14 @@ TEST_F(OutputTest, HelpOnAFullDeviceIsAnError) {
 
 // Starts the program with `args`, standard input from `input` (or
 // /dev/null) and its output thrown away; returns its process id.
-pid_t Start(const std::vector<std::string>& args, int input) {
+int Start(const std::vector<std::string>& args, int input) {
     std::vector<std::string> command = {VELMO_CLI};
     command.insert(command.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : command) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int nothing = ::open("/dev/null", O_RDWR);
-        ::dup2(input >= 0 ? input : nothing, STDIN_FILENO);
-        ::dup2(nothing, STDOUT_FILENO);
-        ::dup2(nothing, STDERR_FILENO);
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, SIG_DFL);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    return pid;
+    return tktest::StartProgram(command, input);
 }
 
 // Waits for `pid`; the signal that ended it, or 0 when it exited.
-int EndingSignal(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-}
+int EndingSignal(int pid) { return tktest::WaitForChild(pid).signal; }
 
 TEST_F(OutputTest, AnInterruptedWriteLeavesNoTemporaryFile) {
     const std::string out = WriteFile("out.txt", "earlier\n");
@@ -199,7 +180,7 @@ TEST_F(OutputTest, AnInterruptedWriteLeavesNoTemporaryFile) {
         SCOPED_TRACE(signal);
         int feed[2];
         ASSERT_EQ(::pipe(feed), 0);
-        const pid_t pid = Start({"import", "-", "-o", out}, feed[0]);
+        const int pid = Start({"import", "-", "-o", out}, feed[0]);
         ::close(feed[0]);
         std::thread writer([&] {
             for (std::size_t done = 0; done < rows.size();) {
@@ -231,7 +212,7 @@ TEST_F(OutputTest, AnInterruptedWriteLeavesNoTemporaryFile) {
     for (int i = 0; i < 400000; ++i) text += line;
     const std::string big = WriteFile("big.txt", text);
     text.clear();
-    const pid_t pid = Start({"search", "--max-mag", "99", "--min-mag", "0", "-o", out, big}, -1);
+    const int pid = Start({"search", "--max-mag", "99", "--min-mag", "0", "-o", out, big}, -1);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (TemporaryOf("out.txt").empty() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::microseconds(200));

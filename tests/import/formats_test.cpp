@@ -5,7 +5,6 @@
 // status 2; a large VOTable is read in bounded memory.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -289,16 +288,14 @@ TEST(ImportFormatsTest, AVotableStreamsThroughAPipeAndAFitsTableIsRefused) {
             ReadFile(Write(dir, form.file, form.form, ServiceColumns(), ServiceRows()));
         const std::string fifo = dir.PathOf("pipe");
         ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-        const pid_t writer = ::fork();
-        ASSERT_GE(writer, 0);
-        if (writer == 0) {
+        const int writer = tktest::StartFunction([&] {
             std::ofstream out(fifo, std::ios::binary);
             out << content;  // fails quietly once the reader has gone
-            std::_Exit(0);
-        }
+            return 0;
+        });
+        ASSERT_GE(writer, 0);
         const auto result = RunImport({fifo});
-        int status = 0;
-        ::waitpid(writer, &status, 0);
+        tktest::WaitForChild(writer);
         ::unlink(fifo.c_str());
         if (form.form == TableForm::kFits) {
             EXPECT_EQ(result.status, 2);

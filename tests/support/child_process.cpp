@@ -173,6 +173,55 @@ ChildResult Run(const ChildRun& run, const std::function<void()>& start) {
 
 }  // namespace
 
+int StartProgram(const std::vector<std::string>& command, int stdinFd) {
+    std::vector<std::string> arguments = command;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int nothing = ::open("/dev/null", O_RDWR);
+        ::dup2(stdinFd >= 0 ? stdinFd : nothing, STDIN_FILENO);
+        ::dup2(nothing, STDOUT_FILENO);
+        ::dup2(nothing, STDERR_FILENO);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) ::signal(signal, SIG_DFL);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+int StartFunction(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body() & 0xff);
+    return pid;
+}
+
+ChildResult WaitForChild(int pid, double timeoutSeconds) {
+    ChildResult result;
+    if (pid <= 0) return result;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline =
+        Clock::now() + std::chrono::milliseconds(static_cast<long>(timeoutSeconds * 1000));
+    int status = 0;
+    struct rusage usage {};
+    pid_t ended = 0;
+    while ((ended = ::wait4(pid, &status, WNOHANG, &usage)) == 0 && Clock::now() < deadline) {
+        ::usleep(2000);
+    }
+    if (ended == 0) {
+        result.timedOut = true;
+        ::kill(pid, SIGKILL);
+        WaitFor(pid);
+        return result;
+    }
+    if (ended < 0) return result;
+    result.peakKib = usage.ru_maxrss;
+    if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+    return result;
+}
+
 ChildRun AsNobody() {
     ChildRun run;
     run.asNobody = true;

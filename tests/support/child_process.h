@@ -56,6 +56,17 @@ ChildResult RunProgram(const std::vector<std::string>& command, const ChildRun& 
 // privileges (it then exits with 255) or ended by a signal.
 ChildResult RunFunction(const std::function<int()>& body, const ChildRun& run = {});
 
+// For a test that works on a child while it runs (signals it, feeds it):
+// starts `command` with standard input from `stdinFd` (/dev/null when -1),
+// its output thrown away and every signal at its default action; returns
+// its process id, or -1 when it cannot fork.
+int StartProgram(const std::vector<std::string>& command, int stdinFd = -1);
+// Starts `body` in a forked child whose exit status is body's result.
+int StartFunction(const std::function<int()>& body);
+// Waits for a started child at most `timeoutSeconds`, then kills it; its
+// status, signal and whether it timed out (no output: it was not captured).
+ChildResult WaitForChild(int pid, double timeoutSeconds = 30);
+
 // `program` when every user may run it where it lies, else a copy that they
 // may (made once per program, in a folder under /tmp removed at exit).
 std::string RunnableByEveryone(const std::string& program);
