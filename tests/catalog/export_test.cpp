@@ -188,7 +188,7 @@ TEST_F(ExportTest, SavedTextLoadsBackToTheSameRecords) {
     for (int i = 0; i < 2000; ++i) {
         std::string line = RandomStarLine(state);
         if (i % 97 == 0) {
-            line += std::string(300 + i % 7, '=');
+            line += std::string(static_cast<std::size_t>(300 + i % 7), '=');
         }
         text += line + (i % 3 == 0 ? "\r\n" : "\n");
         if (i % 50 == 0) {

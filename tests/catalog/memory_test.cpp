@@ -136,7 +136,7 @@ TEST_F(MemoryTest, LoadThatRunsOutOfMemoryLeavesNothingBehind) {
     // threads and in the list of all records, fails once.
     for (long maps = 0;; ++maps) {
         ASSERT_LT(maps, 100) << "the load never succeeded";
-        velmo::SetLoadSplitting(maps % 3 + 1, 0);
+        velmo::SetLoadSplitting(static_cast<unsigned>(maps % 3 + 1), 0);
         StarCatalog victim;
         ASSERT_EQ(victim.Load(path.c_str()), 40000);  // something to lose first
         ASSERT_GT(victim.Search(false), 0);

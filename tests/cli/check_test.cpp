@@ -110,7 +110,7 @@ TEST_F(CheckCommandTest, StarLinesAreExactlyTheLinesLoadKeeps) {
     std::vector<std::string> lines;
     for (int i = 0; i < 3000; ++i) {
         std::string line = RandomStarLine(state);
-        if (i % 3 == 0) line[i % 24] = static_cast<char>(' ' + i % 95);
+        if (i % 3 == 0) line[static_cast<std::size_t>(i % 24)] = static_cast<char>(' ' + i % 95);
         if (i % 7 == 0) line.resize(static_cast<std::size_t>(i % 30));
         lines.push_back(line);
     }

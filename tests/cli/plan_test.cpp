@@ -302,16 +302,16 @@ TEST_F(PlanTest, DateLineAndClocks) {
         std::vector<std::string> utcArgs = args;
         utcArgs.insert(utcArgs.begin(), "--utc");
         const PlanOutput local = Planned(args, "Europe/Amsterdam");
-        const PlanOutput utc = Planned(utcArgs, "Europe/Amsterdam");
+        const PlanOutput onUtc = Planned(utcArgs, "Europe/Amsterdam");
         SCOPED_TRACE(date);
-        EXPECT_EQ(MinutesBetween(utc.darkFrom, local.darkFrom), shift);
-        EXPECT_EQ(MinutesBetween(utc.darkTo, local.darkTo), shift);
-        ASSERT_EQ(local.rows.size(), utc.rows.size());
+        EXPECT_EQ(MinutesBetween(onUtc.darkFrom, local.darkFrom), shift);
+        EXPECT_EQ(MinutesBetween(onUtc.darkTo, local.darkTo), shift);
+        ASSERT_EQ(local.rows.size(), onUtc.rows.size());
         ASSERT_GT(local.rows.size(), 10u);
         for (std::size_t i = 0; i < local.rows.size(); ++i) {
-            EXPECT_EQ(local.rows[i].name, utc.rows[i].name);
-            EXPECT_EQ(MinutesBetween(utc.rows[i].from, local.rows[i].from), shift);
-            EXPECT_EQ(MinutesBetween(utc.rows[i].best, local.rows[i].best), shift);
+            EXPECT_EQ(local.rows[i].name, onUtc.rows[i].name);
+            EXPECT_EQ(MinutesBetween(onUtc.rows[i].from, local.rows[i].from), shift);
+            EXPECT_EQ(MinutesBetween(onUtc.rows[i].best, local.rows[i].best), shift);
         }
     }
 
@@ -325,17 +325,17 @@ TEST_F(PlanTest, DateLineAndClocks) {
         std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
         return std::string(text);
     };
-    for (const auto& [utc, offset] : {std::pair{false, 14 * 3600L}, std::pair{true, 0L}}) {
+    for (const auto& [onUtc, offset] : {std::pair{false, 14 * 3600L}, std::pair{true, 0L}}) {
         const std::string before = today(offset);
         CliRun run;
         run.args = {"plan", "--site", "0,-160", "--min-hours", "0", catalogue};
-        if (utc) run.args.insert(run.args.begin() + 1, "--utc");
+        if (onUtc) run.args.insert(run.args.begin() + 1, "--utc");
         run.environment = {"TZ=Pacific/Kiritimati", "VELMO_SITE"};
         const std::string header = SplitLines(RunCli(run).out).at(0);
         const std::string after = today(offset);
         EXPECT_TRUE(header.rfind("# Night of " + before, 0) == 0 ||
                     header.rfind("# Night of " + after, 0) == 0)
-            << header << " utc " << utc;
+            << header << " utc " << onUtc;
     }
 }
 

@@ -54,9 +54,9 @@ const char* VotableType(WrittenColumn::Type type) {
 
 }  // namespace
 
-TableWriter::TableWriter(const std::string& path, TableForm form,
+TableWriter::TableWriter(const std::string& path, TableForm tableForm,
                          std::vector<WrittenColumn> columnList)
-    : form(form), columns(std::move(columnList)) {
+    : form(tableForm), columns(std::move(columnList)) {
     if (form == TableForm::kFits) {
         int status = 0;
         fitsfile* file = nullptr;

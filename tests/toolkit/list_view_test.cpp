@@ -224,8 +224,9 @@ TEST_F(ListViewTest, MillionRowsAreStoredCompactlyAndStayScrollable) {
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < kRows; ++i) {
-        const int row = list_.InsertItem(i, ras[i % ras.size()].c_str());
-        list_.SetItemText(row, 1, decs[i % decs.size()].c_str());
+        const auto at = static_cast<std::size_t>(i);
+        const int row = list_.InsertItem(i, ras[at % ras.size()].c_str());
+        list_.SetItemText(row, 1, decs[at % decs.size()].c_str());
         list_.SetItemText(row, 2, "  V1234 Cyg");
         list_.SetItemText(row, 3, "SRB     ");
         list_.SetItemText(row, 4, "  6.90   9.00 ");

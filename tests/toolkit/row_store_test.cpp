@@ -47,21 +47,24 @@ TEST(RowStoreTest, RewritingEarlierRowsKeepsEveryRowAndReclaimsSpace) {
     constexpr int kRows = 20000;
     std::vector<std::string> expected(kRows);
     for (int i = 0; i < kRows; ++i) {
-        expected[i] = "row " + std::to_string(i);
-        store.InsertRow(i, expected[i]);
+        std::string& row = expected[static_cast<std::size_t>(i)];
+        row = "row " + std::to_string(i);
+        store.InsertRow(i, row);
     }
     // Each pass grows every row, so each record moves to the end of the
     // arena and leaves its old place dead; compaction must keep up.
     for (int pass = 0; pass < 20; ++pass) {
         for (int i = 0; i < kRows; ++i) {
-            expected[i] += "+" + std::to_string(pass);
-            store.SetCell(i, 0, expected[i]);
+            std::string& row = expected[static_cast<std::size_t>(i)];
+            row += "+" + std::to_string(pass);
+            store.SetCell(i, 0, row);
         }
     }
     std::size_t live = 0;
     for (int i = 0; i < kRows; ++i) {
-        ASSERT_EQ(store.Cell(i, 0), expected[i]) << i;
-        live += expected[i].size() + 3;
+        const std::string& row = expected[static_cast<std::size_t>(i)];
+        ASSERT_EQ(store.Cell(i, 0), row) << i;
+        live += row.size() + 3;
     }
     EXPECT_LT(store.BytesHeld(), 3 * live + 2 * 256 * 1024)
         << "dead records are reclaimed";
@@ -138,7 +141,9 @@ TEST(RowStoreTest, InsertingAColumnLeavesShortRowsAndTheRowsAfterThemIntact) {
     };
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 6; ++column) {
-            EXPECT_EQ(store.Cell(row, column), expected[row][column]) << row << "," << column;
+            EXPECT_EQ(store.Cell(row, column),
+                      expected[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)])
+                << row << "," << column;
         }
     }
 }
