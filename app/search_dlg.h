@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "catalog/criteria.h"
 #include "catalog/star_catalog.h"
 #include "toolkit/controls.h"
 #include "toolkit/dialog.h"
@@ -136,8 +137,9 @@ class CSearchDlg : public tk::Dialog {
     bool CheckCriteriaPairs();
     // Shows `message`, then gives `box` the focus with its whole text selected.
     void RefuseBox(tk::Edit& box, const char* message);
-    // The criteria members into the catalogue, each pair in an order that
-    // the catalogue's setters accept.
+    // The eight criteria members as one value.
+    velmo::Criteria MemberCriteria() const;
+    // The criteria members into the catalogue (velmo::SetCriteria).
     void PushCriteria();
     // A save command: the save dialog with these parameters, then a message
     // when nothing was saved or memory ran out.

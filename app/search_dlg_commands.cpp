@@ -5,7 +5,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/search_dlg.h"
-#include "criteria_rules.h"
+#include "criteria.h"
 #include "res/resource.h"
 #include "row_text.h"
 #include "toolkit/file_dialog.h"
@@ -125,8 +125,7 @@ void CSearchDlg::FillResultList(bool ascending) {
 }
 
 bool CSearchDlg::CheckCriteriaPairs() {
-    const velmo::CriteriaFault fault = velmo::FirstCriteriaFault(
-        m_decSouth, m_decNorth, m_specific == 1, m_periodLeast, m_periodMost);
+    const velmo::CriteriaFault fault = velmo::FirstCriteriaFault(MemberCriteria(), m_specific == 1);
     switch (fault) {
         case velmo::CriteriaFault::kNone:
             return true;
@@ -149,29 +148,13 @@ void CSearchDlg::RefuseBox(tk::Edit& box, const char* message) {
     box.SetSel(0, -1);
 }
 
+velmo::Criteria CSearchDlg::MemberCriteria() const {
+    return {m_raWest, m_raEast, m_decSouth, m_decNorth,
+            m_maxMag, m_minMag, m_periodLeast, m_periodMost};
+}
+
 void CSearchDlg::PushCriteria() {
-    m_catalog.SetRaWest(m_raWest);
-    m_catalog.SetRaEast(m_raEast);
-    // The catalogue keeps a lower bound from passing its current upper bound
-    // and an upper bound from passing its lower one. A pair that lies wholly
-    // above the current one is therefore set upper bound first, any other
-    // pair lower bound first; either way both values are taken.
-    if (m_decSouth <= m_catalog.GetDecNorth()) {
-        m_catalog.SetDecSouth(m_decSouth);
-        m_catalog.SetDecNorth(m_decNorth);
-    } else {
-        m_catalog.SetDecNorth(m_decNorth);
-        m_catalog.SetDecSouth(m_decSouth);
-    }
-    m_catalog.SetMinMagLimit(m_minMag);
-    m_catalog.SetMaxMagLimit(m_maxMag);
-    if (m_periodLeast <= m_catalog.GetPeriodMost()) {
-        m_catalog.SetPeriodLeast(m_periodLeast);
-        m_catalog.SetPeriodMost(m_periodMost);
-    } else {
-        m_catalog.SetPeriodMost(m_periodMost);
-        m_catalog.SetPeriodLeast(m_periodLeast);
-    }
+    velmo::SetCriteria(m_catalog, MemberCriteria(), m_specific == 1);
 }
 
 void CSearchDlg::OnSearchAscClicked() { FillResultList(true); }
