@@ -8,6 +8,7 @@
 #include "app/about_dlg.h"
 #include "app/minimised_icon.h"
 #include "catalog/criteria.h"
+#include "catalog/result_columns.h"
 #include "res/resource.h"
 #include "toolkit/data_exchange.h"
 #include "toolkit/resources.h"
@@ -91,14 +92,13 @@ bool CSearchDlg::InitWindow() {
     const auto pixels = [charWidth](int templatePixels) {
         return (templatePixels * charWidth + kTemplateCharWidth / 2) / kTemplateCharWidth;
     };
-    using Align = tk::ListView::Align;
-    m_resultList.InsertColumn(0, "R.A.", Align::Right, pixels(40));
-    m_resultList.InsertColumn(1, "Dec.", Align::Right, pixels(35));
-    m_resultList.InsertColumn(2, "Name", Align::Right, pixels(75));
-    m_resultList.InsertColumn(3, "Type", Align::Left, pixels(70));
-    m_resultList.InsertColumn(4, "Magnitude", Align::Left, pixels(95));
-    m_resultList.InsertColumn(5, "Period", Align::Right, pixels(75));
-    m_resultList.InsertColumn(6, "Description", Align::Left, pixels(120));
+    for (std::size_t i = 0; i < velmo::kResultColumnCount; ++i) {
+        const velmo::ResultColumn& column = velmo::kResultColumns[i];
+        m_resultList.InsertColumn(static_cast<int>(i), column.heading,
+                                  column.rightAligned ? tk::ListView::Align::Right
+                                                      : tk::ListView::Align::Left,
+                                  pixels(column.listPixels));
+    }
 
     m_specificCheck.SetCheck(1);
     return true;
