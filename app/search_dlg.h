@@ -17,6 +17,8 @@
 #include "toolkit/dialog.h"
 #include "toolkit/icon.h"
 
+class ResultRowFormatter;  // catalog/row_text.h
+
 class CSearchDlg : public tk::Dialog {
   public:
     // Creates the window object for template IDD_SEARCH_DIALOG with the
@@ -137,6 +139,13 @@ class CSearchDlg : public tk::Dialog {
     bool CheckCriteriaPairs();
     // Shows `message`, then gives `box` the focus with its whole text selected.
     void RefuseBox(tk::Edit& box, const char* message);
+    // FillResultList's steps: one row per result from the first to the last
+    // (`ascending`) or back; the row of `record` at `index`; after running
+    // out of memory, the list emptied, the count of what the catalogue holds
+    // shown, and the message.
+    void ListResults(bool ascending);
+    void AddResultRow(int index, const StarRecord& record, ResultRowFormatter& format);
+    void ReportListOutOfMemory();
     // The eight criteria members as one value.
     velmo::Criteria MemberCriteria() const;
     // The criteria members into the catalogue (velmo::SetCriteria).

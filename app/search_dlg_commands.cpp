@@ -7,6 +7,7 @@
 #include "app/search_dlg.h"
 #include "criteria.h"
 #include "res/resource.h"
+#include "result_walk.h"
 #include "row_text.h"
 #include "toolkit/file_dialog.h"
 
@@ -83,45 +84,42 @@ void CSearchDlg::FillResultList(bool ascending) {
         BusyCursor busy;
         m_recordsSearched = m_catalog.Search(m_specific == 1);
         m_resultList.DeleteAllItems();
-
         // -1: nothing loaded. The cursor would then report neither end, so
         // there is nothing to walk.
-        if (m_recordsSearched >= 0) {
-            if (ascending) {
-                m_catalog.MoveFirst();
-            } else {
-                m_catalog.MoveLast();
-            }
-            ResultRowFormatter format;
-            int rowCount = 0;
-            while (ascending ? !m_catalog.IsAtLast() : !m_catalog.IsAtFirst()) {
-                const int row = m_resultList.InsertItem(
-                    rowCount, format.Ra(m_catalog.CurrentRaHours(), m_catalog.CurrentRaMinutes()));
-                ++rowCount;
-                m_resultList.SetItemText(row, 1, format.Dec(m_catalog.CurrentDec()));
-                m_resultList.SetItemText(row, 2, m_catalog.CurrentName());
-                m_resultList.SetItemText(row, 3, m_catalog.CurrentType());
-                m_resultList.SetItemText(row, 4, m_catalog.CurrentRange());
-                m_resultList.SetItemText(row, 5, format.Period(m_catalog.CurrentPeriod()));
-                m_resultList.SetItemText(row, 6, m_catalog.CurrentDescription());
-                if (ascending) {
-                    m_catalog.MoveNext();
-                } else {
-                    m_catalog.MovePrev();
-                }
-            }
-        }
+        if (m_recordsSearched >= 0) ListResults(ascending);
     } catch (const std::bad_alloc&) {
-        // No half list: the rows go (and their memory with them), and the
-        // count shows what the catalogue holds, which is what a save writes.
-        m_resultList.DeleteAllItems();
-        const ResultNode* last = m_catalog.ResultTail();
-        m_recordsSearched = last != nullptr ? last->position : 0;
-        TransferData(false);
-        MessageBox(kOutOfMemoryMessage);
+        ReportListOutOfMemory();
         return;
     }
     TransferData(false);
+}
+
+void CSearchDlg::ListResults(bool ascending) {
+    ResultRowFormatter format;
+    int rowCount = 0;
+    velmo::WalkResults(m_catalog, !ascending, [&](const StarRecord& record) {
+        AddResultRow(rowCount++, record, format);
+    });
+}
+
+void CSearchDlg::AddResultRow(int index, const StarRecord& record, ResultRowFormatter& format) {
+    const int row = m_resultList.InsertItem(index, format.Ra(record.raHours, record.raMinutes));
+    m_resultList.SetItemText(row, 1, format.Dec(record.decDegrees));
+    m_resultList.SetItemText(row, 2, record.name);
+    m_resultList.SetItemText(row, 3, record.type);
+    m_resultList.SetItemText(row, 4, record.range);
+    m_resultList.SetItemText(row, 5, format.Period(record.period));
+    m_resultList.SetItemText(row, 6, record.description);
+}
+
+void CSearchDlg::ReportListOutOfMemory() {
+    // No half list: the rows go (and their memory with them), and the count
+    // shows what the catalogue holds, which is what a save writes.
+    m_resultList.DeleteAllItems();
+    const ResultNode* last = m_catalog.ResultTail();
+    m_recordsSearched = last != nullptr ? last->position : 0;
+    TransferData(false);
+    MessageBox(kOutOfMemoryMessage);
 }
 
 bool CSearchDlg::CheckCriteriaPairs() {

@@ -8,6 +8,7 @@
 #include "line_ends.h"
 #include "options.h"
 #include "output_target.h"
+#include "result_walk.h"
 #include "result_writer.h"
 #include "search_options.h"
 #include "search_usage_text.h"
@@ -22,20 +23,8 @@ namespace {
 void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::BlockWriter& out) {
     ResultRows rows(options.format);
     rows.WriteHeading(out);
-    const bool forward = !options.descending;
-    if (forward) {
-        catalog.MoveFirst();
-    } else {
-        catalog.MoveLast();
-    }
-    while (forward ? !catalog.IsAtLast() : !catalog.IsAtFirst()) {
-        rows.WriteRow(*catalog.Cursor()->record, out);
-        if (forward) {
-            catalog.MoveNext();
-        } else {
-            catalog.MovePrev();
-        }
-    }
+    velmo::WalkResults(catalog, options.descending,
+                       [&](const StarRecord& record) { rows.WriteRow(record, out); });
 }
 
 }  // namespace
