@@ -7,10 +7,10 @@
 
 namespace velmo {
 
-LineReader::LineReader(int fd, std::uint64_t begin, std::uint64_t end)
-    : fd(fd), offset(begin), stopOffset(end), buffer(new char[kBlockSize]) {}
+LineReader::LineReader(int file, std::uint64_t first, std::uint64_t stop)
+    : fd(file), offset(first), stopOffset(stop), buffer(new char[kBlockSize]) {}
 
-LineReader::LineReader(std::istream& in) : in(&in), buffer(new char[kBlockSize]) {}
+LineReader::LineReader(std::istream& stream) : in(&stream), buffer(new char[kBlockSize]) {}
 
 LineReader::Status LineReader::Next(const char*& text, std::size_t& length) {
     for (;;) {
