@@ -136,7 +136,8 @@ else()
                   "the packages' dependencies are written by hand")
   set(CPACK_DEBIAN_VELMO_PACKAGE_DEPENDS
       "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libstdc++6, libc6")
-  set(CPACK_DEBIAN_VELMO-CLI_PACKAGE_DEPENDS "liberfa1, libstdc++6, libc6")
+  set(CPACK_DEBIAN_VELMO-CLI_PACKAGE_DEPENDS
+      "liberfa1, libexpat1, libcfitsio10, libstdc++6, libc6")
 endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace velmo_bench {
 namespace {
@@ -133,6 +134,59 @@ std::size_t WriteStarTable(const std::string& path, std::size_t rows, std::uint6
     bytes += WriteAll(out, file);
     const bool ok = std::fclose(file) == 0;
     return ok ? bytes : 0;
+}
+
+bool WriteServiceTable(const std::string& path, TableForm form, std::size_t rows,
+                       std::uint64_t seed) {
+    using C = WrittenColumn;
+    TableWriter writer(path, form,
+                       {{"VarName", C::kText, "meta.id;meta.main", "", 16},
+                        {"RAJ2000", C::kDouble, "pos.eq.ra;meta.main", "deg", 0},
+                        {"DEJ2000", C::kDouble, "pos.eq.dec;meta.main", "deg", 0},
+                        {"VarType", C::kText, "meta.code.class", "", 10},
+                        {"magMax", C::kFloat, "phot.mag;stat.max", "mag", 0},
+                        {"u_magMax", C::kText, "", "", 1},
+                        {"l_Min1", C::kText, "", "", 1},
+                        {"Min1", C::kFloat, "phot.mag;stat.min", "mag", 0},
+                        {"u_Min1", C::kText, "", "", 1},
+                        {"l_Period", C::kText, "", "", 1},
+                        {"Period", C::kDouble, "time.period", "d", 0},
+                        {"u_Period", C::kText, "", "", 1}});
+    if (!writer.Ok()) return false;
+    std::uint64_t state = seed | 1;
+    Star star;
+    std::vector<std::string> cells(12);
+    char number[32];
+    // "(x)" to "(", "x", ")"; "<x" to "<", "x"; "x:" to "x", ":".
+    auto split = [](std::string text, std::string* before, std::string* value, std::string* after) {
+        before->clear();
+        after->clear();
+        if (!text.empty() && (text[0] == '(' || text[0] == '<')) {
+            *before = text.substr(0, 1);
+            text.erase(0, 1);
+        }
+        if (!text.empty() && (text.back() == ')' || text.back() == ':')) {
+            *after = text.substr(text.size() - 1);
+            text.pop_back();
+        }
+        *value = text;
+    };
+    std::string unused;
+    for (std::size_t i = 0; i < rows; ++i) {
+        MakeStar(state, i, &star);
+        cells[0] = star.name;
+        std::snprintf(number, sizeof number, "%.6f", star.raCentis * 15.0 / 360000.0);
+        cells[1] = number;
+        std::snprintf(number, sizeof number, "%s%.6f", star.south ? "-" : "",
+                      star.decTenths / 36000.0);
+        cells[2] = number;
+        cells[3] = star.type;
+        split(star.max, &unused, &cells[4], &cells[5]);
+        split(star.min, &cells[6], &cells[7], &cells[8]);
+        split(star.period, &cells[9], &cells[10], &cells[11]);
+        writer.Row(cells);
+    }
+    return writer.Finish();
 }
 
 }  // namespace velmo_bench

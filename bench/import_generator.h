@@ -1,6 +1,7 @@
 // A seeded generator of inputs for timing `velmo-cli import`: a GCVS
-// extract and a CSV table of made-up variable stars written as real ones
-// are (the same seed gives the same bytes on every machine).
+// extract, a CSV table, VOTables and a FITS table of made-up variable stars
+// written as real ones are (the same seed gives the same bytes on every
+// machine).
 //
 // GCVS lines mix the two published layouts (compact positions with and
 // without a blank before the sign), flags after the designation, limits,
@@ -14,6 +15,8 @@
 #include <cstdint>
 #include <string>
 
+#include "table_writer.h"
+
 namespace velmo_bench {
 
 // Writes `lines` GCVS star lines (after a two-line header) to `path`.
@@ -23,5 +26,12 @@ std::size_t WriteGcvsExtract(const std::string& path, std::size_t lines, std::ui
 // Writes a header row and `rows` CSV rows to `path`. Returns the bytes
 // written, 0 when the file cannot be written.
 std::size_t WriteStarTable(const std::string& path, std::size_t rows, std::uint64_t seed);
+
+// Writes `rows` stars as a catalogue service delivers them in `form` (a
+// VOTable or a FITS table): positions in degrees, the flags of magnitudes
+// and periods in columns of their own (l_Min1, u_Min1, ...). Returns false
+// when the file cannot be written.
+bool WriteServiceTable(const std::string& path, TableForm form, std::size_t rows,
+                       std::uint64_t seed);
 
 }  // namespace velmo_bench

@@ -2,8 +2,9 @@
 //
 //   velmo_import_make_inputs FOLDER [STARS] [SEED]   (defaults: 1000000, 20261209)
 //
-// FOLDER/stars.gcvs.txt (a GCVS extract) and FOLDER/stars.csv (a table),
-// STARS stars each.
+// FOLDER/stars.gcvs.txt (a GCVS extract), FOLDER/stars.csv (a table),
+// FOLDER/stars.tabledata.vot and FOLDER/stars.binary2.vot (VOTables) and
+// FOLDER/stars.fits (a FITS table), STARS stars each.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,5 +29,21 @@ int main(int argc, char** argv) {
     }
     std::printf("%s: %zu stars, %zu bytes\n%s: %zu stars, %zu bytes\n", gcvs.c_str(), stars,
                 gcvsBytes, table.c_str(), stars, tableBytes);
+    const struct {
+        const char* name;
+        velmo_bench::TableForm form;
+    } kServiceTables[] = {
+        {"stars.tabledata.vot", velmo_bench::TableForm::kTableData},
+        {"stars.binary2.vot", velmo_bench::TableForm::kBinary2},
+        {"stars.fits", velmo_bench::TableForm::kFits},
+    };
+    for (const auto& table : kServiceTables) {
+        const std::string path = folder + "/" + table.name;
+        if (!velmo_bench::WriteServiceTable(path, table.form, stars, seed)) {
+            std::fprintf(stderr, "velmo_import_make_inputs: cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("%s: %zu stars\n", path.c_str(), stars);
+    }
     return 0;
 }

@@ -10,12 +10,49 @@ namespace velmo {
 LineReader::LineReader(int file, std::uint64_t first, std::uint64_t stop)
     : fd(file), offset(first), stopOffset(stop), buffer(new char[kBlockSize]) {}
 
-LineReader::LineReader(std::istream& stream) : in(&stream), buffer(new char[kBlockSize]) {}
+LineReader::LineReader(int file) : fd(file), buffer(new char[kBlockSize]) { stream = true; }
+
+LineReader::LineReader(std::istream& source) : in(&source), buffer(new char[kBlockSize]) {}
+
+bool LineReader::Peek(std::size_t bytes, const char*& text, std::size_t& length) {
+    while (end - begin < bytes && !atEof) {
+        if (!Refill()) {
+            return false;
+        }
+    }
+    text = buffer.get() + begin;
+    length = end - begin;
+    return true;
+}
 
 LineReader::Status LineReader::Next(const char*& text, std::size_t& length) {
+    cut = false;
     for (;;) {
         char* data = buffer.get();
         const void* feed = std::memchr(data + scanFrom, '\n', end - scanFrom);
+        if (dropping) {
+            if (feed == nullptr) {
+                begin = scanFrom = end;  // all of it belongs to the cut line
+                if (atEof) {
+                    return Status::kEnd;
+                }
+                if (!Refill()) {
+                    return Status::kError;
+                }
+                continue;
+            }
+            begin = scanFrom = static_cast<std::size_t>(static_cast<const char*>(feed) - data) + 1;
+            dropping = false;
+            continue;
+        }
+        if (feed == nullptr && limit != 0 && end - begin > limit) {
+            text = data + begin;
+            length = limit;
+            cut = true;
+            dropping = true;
+            begin = scanFrom = end;  // the text handed out stays in place until the next call
+            return Status::kLine;
+        }
         if (feed != nullptr) {
             const std::size_t stop =
                 static_cast<std::size_t>(static_cast<const char*>(feed) - data);
@@ -37,6 +74,11 @@ LineReader::Status LineReader::Next(const char*& text, std::size_t& length) {
         if (!Refill()) {
             return Status::kError;
         }
+    }
+    if (limit != 0 && length > limit) {
+        length = limit;
+        cut = true;
+        return Status::kLine;
     }
     if (length > 0 && text[length - 1] == '\r') {
         --length;
@@ -67,6 +109,19 @@ bool LineReader::Refill() {
         }
         return in->good();  // a full block, or a failure that is not the end
     }
+    if (stream) {
+        ssize_t got = 0;
+        do {
+            got = ::read(fd, buffer.get() + end, capacity - end);
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            readError = errno;
+            return false;
+        }
+        end += static_cast<std::size_t>(got);
+        atEof = got == 0;
+        return true;
+    }
     std::size_t want = capacity - end;
     if (stopOffset - offset < want) {
         want = static_cast<std::size_t>(stopOffset - offset);
@@ -76,6 +131,7 @@ bool LineReader::Refill() {
         got = ::pread(fd, buffer.get() + end, want, static_cast<off_t>(offset));
     } while (got < 0 && errno == EINTR);
     if (got < 0) {
+        readError = errno;
         return false;
     }
     end += static_cast<std::size_t>(got);

@@ -1,5 +1,6 @@
-// Splits a part of a file (read with pread) or a whole stream into lines,
-// reading in large blocks. Lines of any length are returned whole.
+// Splits a part of a file (read with pread), a descriptor read to its end
+// (read) or a whole stream into lines, reading in large blocks. Lines of any
+// length are returned whole unless a limit is set (LimitLineLength).
 #pragma once
 
 #include <cstddef>
@@ -21,6 +22,11 @@ class LineReader {
 
     static constexpr std::uint64_t kToEndOfFile = ~std::uint64_t{0};
 
+    // Reads the open descriptor `fd` (borrowed) with read() from where it
+    // stands to its end, so that pipes and terminals are read as well as
+    // files. Throws std::bad_alloc as above.
+    explicit LineReader(int fd);
+
     // Reads `in` (borrowed; it must outlive the reader) to its end; a read
     // error is a stream that fails before its end (a directory, an I/O
     // error).
@@ -33,6 +39,22 @@ class LineReader {
     // the end, or kError when a read fails (an I/O error). Throws
     // std::bad_alloc when a line does not fit in memory.
     Status Next(const char*& text, std::size_t& length);
+
+    // From now on a line longer than `bytes` (at least 1) is handed out cut
+    // to its first `bytes`, with LineCut() true; the rest of it, up to its
+    // line feed, is skipped unread. Keeps memory bounded on hostile input.
+    void LimitLineLength(std::size_t bytes) { limit = bytes; }
+    // The line last handed out was cut to the limit.
+    bool LineCut() const { return cut; }
+
+    // Reads ahead until at least `bytes` are buffered or the input ends, and
+    // sets `text` to the buffered text not handed out yet: before the first
+    // Next, everything read from the input so far. Valid until the next
+    // call. False on a read error.
+    bool Peek(std::size_t bytes, const char*& text, std::size_t& length);
+
+    // errno of the read that failed on a descriptor; 0 when none did.
+    int ReadError() const { return readError; }
 
   private:
     // Moves the unfinished line to the front of the buffer (growing it when
@@ -51,6 +73,11 @@ class LineReader {
     std::size_t end = 0;       // end of the text read so far
     std::size_t scanFrom = 0;  // no line feed in [begin, scanFrom)
     bool atEof = false;
+    bool stream = false;      // `fd` is read with read(), not pread
+    std::size_t limit = 0;    // longest line handed out whole; 0: none
+    bool cut = false;         // the last line was cut to `limit`
+    bool dropping = false;    // skipping the rest of a cut line
+    int readError = 0;
 };
 
 }  // namespace velmo

@@ -14,15 +14,19 @@
 #include <vector>
 
 #include "block_writer.h"
+#include "fits_reader.h"
 #include "gcvs_records.h"
 #include "import_report.h"
 #include "import_usage_text.h"
-#include "line_source.h"
+#include "input_kind.h"
+#include "line_reader.h"
+#include "options.h"
 #include "output_file.h"
 #include "shown_text.h"
 #include "star_line.h"
 #include "table_records.h"
 #include "usage.h"
+#include "votable_reader.h"
 
 namespace velmo::importing {
 namespace {
@@ -33,7 +37,7 @@ constexpr std::size_t kDetectBytes = std::size_t{64} << 10;
 constexpr std::size_t kVerboseBlock = std::size_t{64} << 10;
 
 struct ImportOptions {
-    enum Kind { kDetect, kGcvs, kTable };
+    enum Kind { kDetect, kGcvs, kTable, kVotable, kFits };
     std::string input;
     std::string output;  // empty: standard output
     Kind kind = kDetect;
@@ -58,7 +62,11 @@ int WriteAll(int fd, const std::string& text) {
     return 0;
 }
 
-void Error(const std::string& message) { WriteAll(STDERR_FILENO, "velmo-cli: " + message + "\n"); }
+using velmo_cli::kExitFound;
+using velmo_cli::kExitNothing;
+using velmo_cli::kExitTrouble;
+
+void Error(const std::string& message) { velmo_cli::PrintError(message); }
 
 std::string Quote(const std::string& text) { return ShownText(text); }
 
@@ -124,7 +132,7 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                 if (failed != 0 && failed != EPIPE) {
                     Error(std::string("standard output: ") + std::strerror(failed));
                 }
-                return failed == 0 ? 0 : 2;
+                return failed == 0 ? kExitFound : kExitTrouble;
             }
             case kVersionOption:
                 return velmo_cli::AnswerInfoRequest(velmo_cli::InfoRequest::kVersion, nullptr);
@@ -133,9 +141,14 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                     options->kind = ImportOptions::kGcvs;
                 } else if (std::strcmp(optarg, "table") == 0) {
                     options->kind = ImportOptions::kTable;
+                } else if (std::strcmp(optarg, "votable") == 0) {
+                    options->kind = ImportOptions::kVotable;
+                } else if (std::strcmp(optarg, "fits") == 0) {
+                    options->kind = ImportOptions::kFits;
                 } else {
-                    Error("import: --kind must be gcvs or table, not " + Quote(optarg) + tryHelp);
-                    return 2;
+                    Error("import: --kind must be gcvs, table, votable or fits, not " +
+                          Quote(optarg) + tryHelp);
+                    return kExitTrouble;
                 }
                 break;
             case kRaHoursOption:
@@ -143,7 +156,7 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                 break;
             case ':':
                 Error("import: option " + Quote(argv[optind - 1]) + " needs a value" + tryHelp);
-                return 2;
+                return kExitTrouble;
             default: {
                 if (option >= kFirstColumnOption &&
                     option < kFirstColumnOption + kColumnOptionCount) {
@@ -151,19 +164,21 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
                     break;
                 }
                 const int at = optind > previous ? optind - 1 : previous;
-                Error("import: unknown option " + Quote(at < argc ? argv[at] : "?") + tryHelp);
-                return 2;
+                Error("import: " +
+                      velmo_cli::RefusedOptionText(at < argc ? argv[at] : "?", longOptions.data()) +
+                      tryHelp);
+                return kExitTrouble;
             }
         }
     }
     if (optind >= argc) {
         Error("import: no INPUT given" + tryHelp);
-        return 2;
+        return kExitTrouble;
     }
     if (argc - optind > 1) {
         Error("import: one INPUT only, got " + Quote(argv[optind]) + " and " +
               Quote(argv[optind + 1]) + tryHelp);
-        return 2;
+        return kExitTrouble;
     }
     options->input = argv[optind];
     return -1;
@@ -181,17 +196,27 @@ class Importer {
     // Reads everything. Returns -1 when it went through (stars may or may
     // not have been written), or the exit status 2 after an error was
     // reported (or quietly on a closed pipe).
-    int Run(LineSource* source, const std::string& outputLabel);
+    int Run(velmo::LineReader* source, int inputFd, const std::string& outputLabel);
 
     const ImportReport& Report() const { return report; }
 
   private:
-    void RunGcvs(LineSource* source);
-    int RunTable(LineSource* source);
+    // False on a read error.
+    bool RunGcvs(velmo::LineReader* source);
+    // Reads the rows of a table in any format: -1 when it went through or
+    // ended on a read error (readFailed), else the exit status after an
+    // error was reported.
+    int RunRows(RowReader* reader);
+    // Where a star stands, for explanations: the reader's Where(), or the
+    // line number when there is no reader. Worked out only when needed.
+    struct Place {
+        const RowReader* reader;
+        std::size_t line;
+    };
     // Builds and writes one star, counts it, explains it when verbose.
-    void Put(const StarTexts& texts, std::size_t line);
-    void Skip(SkipReason reason, std::size_t line, const std::string& why);
-    void Explain(std::size_t line, const std::string& why);
+    void Put(const StarTexts& texts, Place place);
+    void Skip(SkipReason reason, Place place, const std::string& why);
+    void Explain(Place place, const std::string& why);
     void FlushVerbose();
 
     const ImportOptions& options;
@@ -201,12 +226,14 @@ class Importer {
     StarOutcome outcome;
     ImportReport report;
     std::string verboseText;
+    bool readFailed = false;
+    int readError = 0;
 };
 
-void Importer::Explain(std::size_t line, const std::string& why) {
+void Importer::Explain(Place place, const std::string& why) {
     verboseText += label;
     verboseText += ':';
-    verboseText += Number(line);
+    verboseText += place.reader != nullptr ? place.reader->Where() : Number(place.line);
     verboseText += ": ";
     verboseText += why;
     verboseText += '\n';
@@ -220,102 +247,166 @@ void Importer::FlushVerbose() {
     verboseText.clear();
 }
 
-void Importer::Put(const StarTexts& texts, std::size_t line) {
+void Importer::Put(const StarTexts& texts, Place place) {
     char* out = writer.Reserve(kImportLineLength);
     if (builder.Build(texts, out, &outcome)) {
         writer.Commit(out + kImportLineLength);
     }
     report.Count(outcome);
     if (options.verbose && !outcome.why.empty()) {
-        Explain(line, outcome.why);
+        Explain(place, outcome.why);
     }
 }
 
-void Importer::Skip(SkipReason reason, std::size_t line, const std::string& why) {
+void Importer::Skip(SkipReason reason, Place place, const std::string& why) {
     report.CountSkip(reason);
     if (options.verbose) {
-        Explain(line, "skipped: " + why);
+        Explain(place, "skipped: " + why);
     }
 }
 
-void Importer::RunGcvs(LineSource* source) {
-    std::string_view line;
+bool Importer::RunGcvs(velmo::LineReader* source) {
+    source->LimitLineLength(kMaxRecordBytes);
     StarTexts texts;
-    while (writer.Error() == 0 && source->Next(&line)) {
+    std::size_t lineNumber = 0;
+    const char* text = nullptr;
+    std::size_t length = 0;
+    velmo::LineReader::Status status = velmo::LineReader::Status::kLine;
+    while (writer.Error() == 0 &&
+           (status = source->Next(text, length)) == velmo::LineReader::Status::kLine) {
+        ++lineNumber;
+        const std::string_view line(text, length);
         if (!IsGcvsStarLine(line)) {
             continue;  // a header, a comment or a blank line
         }
         std::size_t fields = 0;
-        if (source->TooLong()) {
-            Skip(SkipReason::kMalformed, source->LineNumber(),
-                 "line longer than " + Number(LineSource::kMaxLine) + " bytes");
+        if (source->LineCut()) {
+            Skip(SkipReason::kMalformed, Place{nullptr, lineNumber},
+                 "line longer than " + Number(kMaxRecordBytes) + " bytes");
         } else if (!SplitGcvsLine(line, &texts, &fields)) {
-            Skip(SkipReason::kMalformed, source->LineNumber(),
+            Skip(SkipReason::kMalformed, Place{nullptr, lineNumber},
                  Number(fields) + " fields, a GCVS record has " + Number(kGcvsFields) +
                      " up to the period");
         } else {
-            Put(texts, source->LineNumber());
+            Put(texts, Place{nullptr, lineNumber});
         }
     }
+    return status != velmo::LineReader::Status::kError;
 }
 
-int Importer::RunTable(LineSource* source) {
-    TableReader reader(source, options.columns);
+int Importer::RunRows(RowReader* reader) {
     std::string error;
-    if (!reader.ReadHeader(&error)) {
-        if (source->Error() != 0) {
+    if (!reader->ReadHeader(&error)) {
+        if (reader->ReadFailed()) {
+            readFailed = true;
+            readError = reader->ReadError();
             return -1;  // reported by Run
         }
         Error(label + ": " + error);
-        return 2;
+        return kExitTrouble;
     }
-    for (const std::string& note : reader.Notes()) {
+    for (const std::string& note : reader->Notes()) {
         WriteAll(STDERR_FILENO, "velmo-cli: note: " + label + ": " + note + "\n");
     }
     StarTexts texts;
     std::string why;
     while (writer.Error() == 0) {
-        const TableReader::Row row = reader.Next(&texts, &why);
-        if (row == TableReader::Row::kEnd) {
+        const RowReader::Row row = reader->Next(&texts, &why);
+        if (row == RowReader::Row::kEnd) {
             break;
         }
-        if (row == TableReader::Row::kMalformed) {
-            Skip(SkipReason::kMalformed, reader.RowLine(), why);
+        if (row == RowReader::Row::kMalformed) {
+            if (const std::size_t lost = reader->LostLines()) {
+                // Lines are lost here: said even without --verbose.
+                report.CountLostLines(static_cast<std::int64_t>(lost));
+                FlushVerbose();
+                WriteAll(STDERR_FILENO,
+                         "velmo-cli: note: " + label + ":" + reader->Where() + ": " + why + "\n");
+                report.CountSkip(SkipReason::kMalformed);
+                continue;
+            }
+            Skip(SkipReason::kMalformed, Place{reader, 0}, why);
         } else {
-            Put(texts, reader.RowLine());
+            Put(texts, Place{reader, 0});
         }
+    }
+    if (reader->ReadFailed()) {
+        readFailed = true;
+        readError = reader->ReadError();
+        return -1;
+    }
+    const std::string fault = reader->Fault();
+    if (!fault.empty()) {
+        // What was read before the fault goes out; the status tells.
+        FlushVerbose();
+        writer.Finish();
+        Error(label + ": " + fault);
+        return kExitTrouble;
     }
     return -1;
 }
 
-int Importer::Run(LineSource* source, const std::string& outputLabel) {
+int Importer::Run(velmo::LineReader* source, int inputFd, const std::string& outputLabel) {
     ImportOptions::Kind kind = options.kind;
-    if (kind == ImportOptions::kDetect) {
-        const std::string_view head = source->Peek(kDetectBytes);
-        kind = LooksLikeGcvs(head, head.size() < kDetectBytes) ? ImportOptions::kGcvs
-                                                               : ImportOptions::kTable;
-    }
     int status = -1;
-    if (source->Error() == 0) {
+    const char* text = nullptr;
+    std::size_t length = 0;
+    if (source->Peek(kDetectBytes, text, length)) {
+        if (kind == ImportOptions::kDetect) {
+            switch (DetectKind(std::string_view(text, length), length < kDetectBytes)) {
+                case InputKind::kGcvs: kind = ImportOptions::kGcvs; break;
+                case InputKind::kTable: kind = ImportOptions::kTable; break;
+                case InputKind::kVotable: kind = ImportOptions::kVotable; break;
+                case InputKind::kFits: kind = ImportOptions::kFits; break;
+            }
+        }
+    } else {
+        readFailed = true;
+        readError = source->ReadError();
+    }
+    if (!readFailed) {
         if (kind == ImportOptions::kGcvs) {
-            RunGcvs(source);
+            readFailed = !RunGcvs(source);
+            readError = source->ReadError();
+        } else if (kind == ImportOptions::kFits) {
+            // CFITSIO moves about in the file: only a regular file will do.
+            // It opens the very file given, through its descriptor.
+            struct stat info {};
+            if (::fstat(inputFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+                Error(label + ": a FITS table is read from a file, not from a pipe or device");
+                return kExitTrouble;
+            }
+            // Only a FITS file goes to the FITS library (which would also
+            // unpack compressed files into memory).
+            if (DetectKind(std::string_view(text, length), true) != InputKind::kFits) {
+                Error(label + ": not a FITS file (it does not start with \"SIMPLE  =\")");
+                return kExitTrouble;
+            }
+            FitsReader reader("/dev/fd/" + Number(static_cast<std::size_t>(inputFd)),
+                              options.columns);
+            status = RunRows(&reader);
+        } else if (kind == ImportOptions::kVotable) {
+            // The line reader has read only the start, all of which Peek shows.
+            VotableReader reader(inputFd, std::string_view(text, length), options.columns);
+            status = RunRows(&reader);
         } else {
-            status = RunTable(source);
+            TableReader reader(source, options.columns);
+            status = RunRows(&reader);
         }
     }
     FlushVerbose();
     if (status != -1) {
         return status;
     }
-    if (source->Error() != 0) {
-        Error("cannot read " + Quote(label) + ": " + std::strerror(source->Error()));
-        return 2;
+    if (readFailed) {
+        Error("cannot read " + Quote(label) + ": " + std::strerror(readError));
+        return kExitTrouble;
     }
     if (!writer.Finish()) {
         if (writer.Error() != EPIPE) {
             Error("cannot write " + outputLabel + ": " + std::strerror(writer.Error()));
         }
-        return 2;
+        return kExitTrouble;
     }
     return -1;
 }
@@ -342,7 +433,7 @@ int OpenInput(const std::string& path) {
 int Import(const ImportOptions& options) {
     const int inputFd = OpenInput(options.input);
     if (inputFd < 0) {
-        return 2;
+        return kExitTrouble;
     }
     velmo_cli::OutputFile file;
     const bool toStandardOutput = options.output.empty() || options.output == "-";
@@ -350,13 +441,13 @@ int Import(const ImportOptions& options) {
     if (!file.Open(toStandardOutput ? nullptr : options.output.c_str(), options.input.c_str())) {
         Error("cannot write " + outputLabel + ": " + file.Why());
         if (inputFd != STDIN_FILENO) ::close(inputFd);
-        return 2;
+        return kExitTrouble;
     }
     const int outputFd = file.Descriptor();
 
-    LineSource source(inputFd);
+    velmo::LineReader source(inputFd);
     Importer importer(options, outputFd);
-    const int status = importer.Run(&source, outputLabel);
+    const int status = importer.Run(&source, inputFd, outputLabel);
     if (inputFd != STDIN_FILENO) {
         ::close(inputFd);
     }
@@ -368,10 +459,10 @@ int Import(const ImportOptions& options) {
         file.Abort();  // nothing to write: the old file stays
     } else if (!file.Commit()) {
         Error("cannot write " + outputLabel + ": " + file.Why());
-        return 2;
+        return kExitTrouble;
     }
     WriteAll(STDERR_FILENO, report.Summary() + "\n");
-    return report.Written() > 0 ? 0 : 1;
+    return report.Written() > 0 ? kExitFound : kExitNothing;
 }
 
 }  // namespace

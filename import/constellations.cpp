@@ -152,7 +152,14 @@ const char* ConstellationOfDesignation(std::string_view designation) {
     if (start == 0) {
         return nullptr;  // a single word is not "star + constellation"
     }
-    return ConstellationName(designation.substr(start, end - start));
+    const std::string_view word = designation.substr(start, end - start);
+    if (word.size() == 4 && word[3] >= 'A' && word[3] <= 'Z') {
+        // A component of a multiple star: "CE CasA".
+        if (const char* name = ConstellationName(word.substr(0, 3))) {
+            return name;
+        }
+    }
+    return ConstellationName(word);
 }
 
 }  // namespace velmo::importing

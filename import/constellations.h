@@ -13,7 +13,8 @@ const char* ConstellationName(std::string_view abbreviation);
 
 // The constellation that a designation ends with ("R And", "V0370 And",
 // "alf Vir"): its last blank-separated word, when the designation has more
-// than one word and that word is an abbreviation. Null otherwise.
+// than one word and that word is an abbreviation, or an abbreviation and a
+// component letter A-Z ("CE CasA"). Null otherwise.
 const char* ConstellationOfDesignation(std::string_view designation);
 
 }  // namespace velmo::importing

@@ -68,6 +68,11 @@ void ImportReport::Count(const StarOutcome& outcome) {
 
 void ImportReport::CountSkip(SkipReason reason) { ++skipped[static_cast<int>(reason)]; }
 
+void ImportReport::CountLostLines(std::int64_t lines) {
+    lostLines += lines;
+    ++lostRecords;
+}
+
 std::int64_t ImportReport::Skipped() const {
     std::int64_t total = 0;
     for (const std::int64_t count : skipped) {
@@ -94,6 +99,10 @@ std::string ImportReport::Summary() const {
         }
         text += ")";
     }
+    if (lostRecords > 0) {
+        text += "; " + Counted(lostLines, "line", "lines") + " in " +
+                Counted(lostRecords, "overlong record", "overlong records") + " not read";
+    }
 
     std::vector<std::string> cuts;
     if (Changed(kNameCut) > 0) cuts.push_back(Counted(Changed(kNameCut), "name", "names"));
@@ -107,7 +116,7 @@ std::string ImportReport::Summary() const {
     }
     if (Changed(kPeriodThousands) > 0) {
         changes.push_back(Counted(Changed(kPeriodThousands), "period", "periods") +
-                          " rounded to 1000 days");
+                          " written in thousands of days");
     }
     if (Changed(kPeriodNotHeld) > 0) {
         changes.push_back(Counted(Changed(kPeriodNotHeld), "period", "periods") +

@@ -2,7 +2,7 @@
 // and the closing summary line built from them, such as
 //   imported 57214 stars; skipped 12 (3 without a position, 4 without a
 //   type, 5 with a negative magnitude); 41 names and 230 types cut, 2
-//   periods rounded to 1000 days
+//   periods written in thousands of days
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,9 @@ class ImportReport {
     void Count(const StarOutcome& outcome);
     // Counts one skipped record (for records that never reach the builder).
     void CountSkip(SkipReason reason);
+    // Counts the `lines` input lines of one record past the reader's limits
+    // (also counted as a malformed skip), which were not read.
+    void CountLostLines(std::int64_t lines);
 
     std::int64_t Written() const { return written; }
     std::int64_t Skipped() const;
@@ -33,6 +36,8 @@ class ImportReport {
     std::int64_t written = 0;
     std::int64_t skipped[static_cast<int>(SkipReason::kCount)] = {};
     std::int64_t changed[kChangeKinds] = {};
+    std::int64_t lostLines = 0;
+    std::int64_t lostRecords = 0;
 };
 
 }  // namespace velmo::importing

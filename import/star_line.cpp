@@ -85,6 +85,15 @@ std::string MicrosText(std::int64_t micros) {
 
 std::string Quoted(std::string_view text) { return ShownText(text); }
 
+// A value for explanations: as MicrosText, or as `written` (quoted) when it
+// is too large to have been kept digit for digit.
+std::string ValueText(std::int64_t micros, std::string_view written) {
+    if (micros >= kHugeMicros || micros <= -kHugeMicros) {
+        return Quoted(TrimBlanks(written));
+    }
+    return MicrosText(micros);
+}
+
 }  // namespace
 
 void CollapseBlanks(std::string_view text, std::string* out) {
@@ -105,9 +114,13 @@ void CollapseBlanks(std::string_view text, std::string* out) {
 
 bool StarLineBuilder::Skip(StarOutcome* outcome, SkipReason reason, std::string_view why) {
     outcome->written = false;
-    outcome->skip = reason;
+    if (outcome->skip == SkipReason::kCount) {
+        outcome->skip = reason;  // the first reason is the one counted
+        if (explain) outcome->why.assign("skipped: ");
+    } else if (explain) {
+        outcome->why.append("; ");
+    }
     if (explain) {
-        outcome->why.assign("skipped: ");
         outcome->why.append(why.data(), why.size());
     }
     return false;
@@ -133,48 +146,58 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
     LinePosition position;
     PositionRead read;
     if (texts.combinedPosition) {
-        read = ReadPosition(texts.position, raHours, &position);
+        read = ReadPosition(texts.position, raHours || texts.raHours, &position);
     } else {
         const bool noRa = TrimBlanks(texts.ra).empty();
         const bool noDec = TrimBlanks(texts.dec).empty();
         if (noRa || noDec) {
             read = PositionRead::kAbsent;
-        } else if (ReadRightAscension(texts.ra, raHours, &position) == PositionRead::kOk &&
+        } else if (ReadRightAscension(texts.ra, raHours || texts.raHours, &position) ==
+                       PositionRead::kOk &&
                    ReadDeclination(texts.dec, &position) == PositionRead::kOk) {
             read = PositionRead::kOk;
         } else {
             read = PositionRead::kUnreadable;
         }
     }
+    // Without --verbose the first reason to skip a star ends its checks;
+    // with it, every reason is told.
+    const auto skipped = [outcome] { return outcome->skip != SkipReason::kCount; };
     if (read == PositionRead::kAbsent) {
-        return Skip(outcome, SkipReason::kNoPosition, "no position");
-    }
-    if (read == PositionRead::kUnreadable) {
+        Skip(outcome, SkipReason::kNoPosition, "no position");
+    } else if (read == PositionRead::kUnreadable) {
         const std::string shown = texts.combinedPosition ? Quoted(TrimBlanks(texts.position))
                                                          : Quoted(TrimBlanks(texts.ra)) + " " +
                                                                Quoted(TrimBlanks(texts.dec));
-        return Skip(outcome, SkipReason::kBadPosition,
-                    explain ? "position " + shown + " cannot be read" : std::string());
+        Skip(outcome, SkipReason::kBadPosition,
+             explain ? "position " + shown + " cannot be read" : std::string());
+    }
+    if (skipped() && !explain) {
+        return false;
     }
 
     // Designation and type.
     CollapseBlanks(texts.name, &name);
     if (name.empty()) {
-        return Skip(outcome, SkipReason::kNoName, "no name");
+        Skip(outcome, SkipReason::kNoName, "no name");
+    } else if (!IsPrintableAscii(static_cast<unsigned char>(name[0]))) {
+        Skip(outcome, SkipReason::kBadName,
+             explain ? "name " + Quoted(name) + " does not start with printable ASCII"
+                     : std::string());
     }
-    if (!IsPrintableAscii(static_cast<unsigned char>(name[0]))) {
-        return Skip(outcome, SkipReason::kBadName,
-                    explain ? "name " + Quoted(name) + " does not start with printable ASCII"
-                            : std::string());
+    if (skipped() && !explain) {
+        return false;
     }
     CollapseBlanks(texts.type, &type);
     if (type.empty()) {
-        return Skip(outcome, SkipReason::kNoType, "no type");
+        Skip(outcome, SkipReason::kNoType, "no type");
+    } else if (!IsPrintableAscii(static_cast<unsigned char>(type[0]))) {
+        Skip(outcome, SkipReason::kBadType,
+             explain ? "type " + Quoted(type) + " does not start with printable ASCII"
+                     : std::string());
     }
-    if (!IsPrintableAscii(static_cast<unsigned char>(type[0]))) {
-        return Skip(outcome, SkipReason::kBadType,
-                    explain ? "type " + Quoted(type) + " does not start with printable ASCII"
-                            : std::string());
+    if (skipped() && !explain) {
+        return false;
     }
 
     // Magnitudes.
@@ -197,14 +220,24 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
         const bool have = i == 0 ? haveMax : haveMin;
         const std::int64_t micros = i == 0 ? max.micros : minMicros;
         const char* which = i == 0 ? "maximum " : "minimum ";
-        if (have && micros < 0) {
-            return Skip(outcome, SkipReason::kNegativeMagnitude,
-                        explain ? which + MicrosText(micros) + " is negative" : std::string());
+        const std::string_view written =
+            texts.rangeColumn ? texts.range : i == 0 ? texts.max : texts.min;
+        const bool negative = have && micros < 0;
+        const bool huge = have && !negative && RoundToHundredths(micros) >= kMagnitudeLimit;
+        if (negative) {
+            Skip(outcome, SkipReason::kNegativeMagnitude,
+                 explain ? which + ValueText(micros, written) + " is negative" : std::string());
+        } else if (huge) {
+            Skip(outcome, SkipReason::kHugeMagnitude,
+                 explain ? which + ValueText(micros, written) + " is 100 or more"
+                         : std::string());
         }
-        if (have && RoundToHundredths(micros) >= kMagnitudeLimit) {
-            return Skip(outcome, SkipReason::kHugeMagnitude,
-                        explain ? which + MicrosText(micros) + " is 100 or more" : std::string());
+        if ((negative || huge) && min.kind == Magnitude::kAmplitude) {
+            break;  // a minimum made from this maximum tells nothing new
         }
+    }
+    if (skipped()) {
+        return false;
     }
 
     // From here on the star is written.
@@ -264,7 +297,8 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
         const std::int64_t tenThousandths = (period.micros + 50) / 100;
         if (tenThousandths == 0) {
             Note(outcome, kPeriodNotHeld,
-                 explain ? "period " + MicrosText(period.micros) + " too short, left blank"
+                 explain ? "period " + ValueText(period.micros, texts.period) +
+                               " too short, left blank"
                          : std::string());
         } else if (tenThousandths < kPeriodDecimalLimit) {
             PutNumber(line, kPeriodAt + 4, tenThousandths / 10000);
@@ -274,7 +308,8 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
             const std::int64_t thousands = (period.micros + 500 * kMicro) / (1000 * kMicro);
             if (thousands >= kThousandsLimit) {
                 Note(outcome, kPeriodNotHeld,
-                     explain ? "period " + MicrosText(period.micros) + " too long, left blank"
+                     explain ? "period " + ValueText(period.micros, texts.period) +
+                                   " too long, left blank"
                              : std::string());
             } else {
                 PutNumber(line, kPeriodAt + 4, thousands);

@@ -61,6 +61,7 @@ struct StarTexts {
     std::string_view dec;       // or
     std::string_view position;  // both in one, when combinedPosition
     bool combinedPosition = false;
+    bool raHours = false;  // the input says a plain decimal right ascension is in hours
     std::string_view type;
     std::string_view max;    // maximum and minimum in two texts,
     std::string_view min;    // or

@@ -1,59 +1,12 @@
 #include "table_records.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "decimal_text.h"
-#include "shown_text.h"
 
 namespace velmo::importing {
 namespace {
-
-// The header names looked for, most wanted first.
-constexpr const char* kNameHeaders[] = {"Name", "GCVS", "VarName", "Designation",
-                                        "Star", "ID",   nullptr};
-constexpr const char* kRaHeaders[] = {"RAJ2000", "_RAJ2000", "RA_ICRS", "RAdeg", "RA", nullptr};
-constexpr const char* kDecHeaders[] = {"DEJ2000", "_DEJ2000", "DE_ICRS", "DEdeg",
-                                       "Dec",     "DE",       nullptr};
-constexpr const char* kPositionHeaders[] = {"Coords", "Coords(J2000)", "Position", nullptr};
-constexpr const char* kTypeHeaders[] = {"Type", "VarType", "VarClass", "Class", nullptr};
-constexpr const char* kMaxHeaders[] = {"max", "magMax", "MaxMag", nullptr};
-constexpr const char* kMinHeaders[] = {"min", "Min1", "magMin", "MinMag", nullptr};
-constexpr const char* kRangeHeaders[] = {"Mag", "Range", "Magnitude", nullptr};
-constexpr const char* kPeriodHeaders[] = {"Period", "Per", "P", nullptr};
-constexpr const char* kDescriptionHeaders[] = {"Description", "Desc", "Constellation", "Const",
-                                               nullptr};
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string ListOf(const char* const* names) {
-    std::string text;
-    for (const char* const* name = names; *name != nullptr; ++name) {
-        text += (name == names ? "" : ", ");
-        text += *name;
-    }
-    return text;
-}
-
-bool HasDigit(std::string_view text) {
-    for (const char c : text) {
-        if (IsDigit(c)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string Number(std::size_t value) {
     char digits[24];
@@ -61,60 +14,111 @@ std::string Number(std::size_t value) {
     return std::string(digits, result.ptr);
 }
 
+bool HasDigit(const std::vector<std::string_view>& fields) {
+    for (const std::string_view field : fields) {
+        for (const char c : field) {
+            if (IsDigit(c)) return true;
+        }
+    }
+    return false;
+}
+
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
+void RecordSplitter::Start() {
+    text.clear();
+    bounds.clear();
+    fieldStart = 0;
+    inQuote = false;
+    blankSoFar = true;
+}
+
+void RecordSplitter::EndField() {
+    bounds.emplace_back(fieldStart, text.size());
+    fieldStart = text.size();
+    blankSoFar = true;
+}
+
+bool RecordSplitter::Add(std::string_view line) {
+    const char* p = line.data();
+    const char* const stop = p + line.size();
+    while (p < stop) {
+        if (inQuote) {
+            // Up to the lone closing quote; "" stands for one quote.
+            const char* quote = static_cast<const char*>(std::memchr(p, '"', stop - p));
+            if (quote == nullptr) {
+                text.append(p, stop);
+                p = stop;
+                break;
+            }
+            text.append(p, quote);
+            if (quote + 1 < stop && quote[1] == '"') {
+                text.push_back('"');
+                p = quote + 2;
+            } else {
+                inQuote = false;
+                p = quote + 1;
+            }
+            continue;
+        }
+        const char* end = static_cast<const char*>(std::memchr(p, separator, stop - p));
+        if (end == nullptr) end = stop;
+        if (blankSoFar) {
+            const char* first = p;
+            while (first < end && IsBlank(*first)) ++first;
+            if (first < end && *first == '"') {
+                text.resize(fieldStart);  // blanks before the opening quote do not count
+                inQuote = true;
+                blankSoFar = false;
+                p = first + 1;
+                continue;
+            }
+            blankSoFar = first == end;
+        }
+        text.append(p, end);  // a quote inside an unquoted field is kept as it is
+        p = end;
+        if (end < stop) {
+            EndField();
+            ++p;
+        }
+    }
+    if (inQuote) {
+        text.push_back('\n');
+        return false;
+    }
+    EndField();
+    return true;
+}
+
+const std::vector<std::string_view>& RecordSplitter::Fields() {
+    fields.clear();
+    for (const auto& [begin, end] : bounds) {
+        fields.emplace_back(text.data() + begin, end - begin);
+    }
+    return fields;
+}
+
 bool SplitFields(std::string_view record, char separator, std::string* scratch,
                  std::vector<std::string_view>* fields) {
+    RecordSplitter splitter(separator);
+    splitter.Start();
     fields->clear();
     scratch->clear();
-    // Unquoting never lengthens a field, so no append below moves the text
-    // that `fields` points into.
-    scratch->reserve(record.size());
-    const char* base = scratch->data();
-    std::size_t pos = 0;
-    for (;;) {
-        const std::size_t fieldStart = scratch->size();
-        std::size_t at = pos;
-        while (at < record.size() && IsBlank(record[at]) && record[at] != separator) {
-            ++at;
-        }
-        if (at < record.size() && record[at] == '"') {
-            // Quoted: up to the lone closing quote; "" stands for one quote.
-            ++at;
-            for (;;) {
-                if (at >= record.size()) {
-                    return false;  // the record goes on on the next line
-                }
-                if (record[at] == '"') {
-                    if (at + 1 < record.size() && record[at + 1] == '"') {
-                        scratch->push_back('"');
-                        at += 2;
-                        continue;
-                    }
-                    ++at;
-                    break;
-                }
-                scratch->push_back(record[at++]);
-            }
-            // Anything between the closing quote and the separator is kept.
-            while (at < record.size() && record[at] != separator) {
-                scratch->push_back(record[at++]);
-            }
-        } else {
-            at = pos;
-            const std::size_t stop = record.find(separator, at);
-            const std::size_t end = stop == std::string_view::npos ? record.size() : stop;
-            scratch->append(record.data() + at, end - at);
-            at = end;
-        }
-        fields->emplace_back(base + fieldStart, scratch->size() - fieldStart);
-        if (at >= record.size()) {
-            return true;
-        }
-        pos = at + 1;  // past the separator
+    if (!splitter.Add(record)) {
+        return false;
     }
+    const std::vector<std::string_view>& parts = splitter.Fields();
+    std::size_t size = 0;
+    for (const std::string_view part : parts) size += part.size();
+    scratch->reserve(size);
+    for (const std::string_view part : parts) {
+        const std::size_t at = scratch->size();
+        scratch->append(part.data(), part.size());
+        fields->emplace_back(scratch->data() + at, part.size());
+    }
+    return true;
 }
 
 char DetectSeparator(std::string_view header) {
@@ -134,72 +138,72 @@ char DetectSeparator(std::string_view header) {
     return ',';
 }
 
-TableReader::TableReader(LineSource* source, const ColumnNames& names)
-    : source(source), names(names) {}
+TableReader::TableReader(velmo::LineReader* lines, const ColumnNames& names)
+    : lines(lines), names(names) {
+    lines->LimitLineLength(kMaxRecordBytes);
+}
+
+bool TableReader::NextLine(std::string_view* line) {
+    const char* text = nullptr;
+    std::size_t length = 0;
+    const velmo::LineReader::Status status = lines->Next(text, length);
+    if (status != velmo::LineReader::Status::kLine) {
+        readFailed = status == velmo::LineReader::Status::kError;
+        return false;
+    }
+    ++lineNumber;
+    *line = std::string_view(text, length);
+    return true;
+}
 
 bool TableReader::NextContentLine(std::string_view* line) {
-    while (source->Next(line)) {
-        if (source->LineNumber() == 1 && line->substr(0, 3) == kByteOrderMark) {
+    while (NextLine(line)) {
+        if (lineNumber == 1 && line->substr(0, 3) == kByteOrderMark) {
             line->remove_prefix(3);
         }
         if (!line->empty() && (*line)[0] == '#') {
             continue;
         }
-        if (!TrimBlanks(*line).empty() || source->TooLong()) {
+        if (!TrimBlanks(*line).empty() || lines->LineCut()) {
             return true;
         }
     }
     return false;
 }
 
-bool TableReader::SplitRecord(std::string_view line, std::string* why) {
-    if (source->TooLong()) {
-        *why = "line longer than " + Number(LineSource::kMaxLine) + " bytes";
-        return false;
-    }
-    if (SplitFields(line, separator, &scratch, &fields)) {
-        return true;
-    }
-    pending.assign(line.data(), line.size());
-    std::string_view more;
-    while (source->Next(&more)) {
-        pending += '\n';
-        pending.append(more.data(), more.size());
-        if (source->TooLong() || pending.size() > LineSource::kMaxLine) {
-            *why = "quoted field longer than " + Number(LineSource::kMaxLine) + " bytes";
+bool TableReader::ReadRecord(std::string_view line, std::string* why) {
+    tooLong = false;
+    splitter.Start();
+    bool complete = splitter.Add(line);
+    while (!complete && !lines->LineCut() && splitter.Size() <= kMaxRecordBytes &&
+           lineNumber - rowLine + 1 < kMaxRecordLines) {
+        if (!NextLine(&line)) {
+            if (readFailed) {
+                return false;
+            }
+            *why = "quote not closed before the end of the input";
             return false;
         }
-        if (SplitFields(pending, separator, &scratch, &fields)) {
-            return true;
-        }
+        complete = splitter.Add(line);
     }
-    *why = "quote not closed before the end of the input";
+    if (complete && !lines->LineCut() && splitter.Size() <= kMaxRecordBytes) {
+        return true;
+    }
+    tooLong = true;
+    const std::size_t taken = lineNumber - rowLine + 1;
+    if (taken == 1) {
+        *why = "line longer than " + Number(kMaxRecordBytes) + " bytes, not read";
+    } else {
+        *why = "record of " + Number(taken) + " lines runs past " +
+               (splitter.Size() > kMaxRecordBytes || lines->LineCut()
+                    ? Number(kMaxRecordBytes) + " bytes"
+                    : Number(kMaxRecordLines) + " lines") +
+               " (a quote not closed?); its lines are not read";
+    }
     return false;
 }
 
-int TableReader::Find(const std::string& override, const char* const* candidates,
-                      std::string* missing, bool required) {
-    if (!override.empty()) {
-        for (std::size_t i = 0; i < headers.size(); ++i) {
-            if (EqualFolded(headers[i], override)) {
-                return static_cast<int>(i);
-            }
-        }
-        badOverride += (badOverride.empty() ? "" : ", ") + ShownText(override);
-        return -1;
-    }
-    for (const char* const* name = candidates; *name != nullptr; ++name) {
-        for (std::size_t i = 0; i < headers.size(); ++i) {
-            if (EqualFolded(headers[i], *name)) {
-                return static_cast<int>(i);
-            }
-        }
-    }
-    if (required && missing != nullptr) {
-        *missing += (missing->empty() ? "" : "; ") + ListOf(candidates);
-    }
-    return -1;
-}
+std::string TableReader::Where() const { return Number(rowLine); }
 
 bool TableReader::ReadHeader(std::string* error) {
     std::string_view line;
@@ -207,81 +211,22 @@ bool TableReader::ReadHeader(std::string* error) {
         *error = "no header row: the input holds no line but blank lines and comments";
         return false;
     }
-    separator = DetectSeparator(line);
+    const char separator = DetectSeparator(line);
+    splitter.SetSeparator(separator);
+    map.SetDecimalComma(separator == ';');
+    rowLine = lineNumber;
     std::string why;
-    if (!SplitRecord(line, &why)) {
+    if (!ReadRecord(line, &why)) {
         *error = "header row unreadable: " + why;
         return false;
     }
-    headers.clear();
-    for (const std::string_view field : fields) {
+    std::vector<ColumnInfo> columns;
+    for (const std::string_view field : splitter.Fields()) {
         const std::string_view name = TrimBlanks(field);
-        headers.emplace_back(name.data(), name.size());
+        columns.push_back(ColumnInfo{std::string(name), std::string(), std::string()});
     }
-    headerFields = headers.size();
-
-    std::string missing;
-    nameColumn = Find(names.name, kNameHeaders, &missing, true);
-
-    // Position: two columns, or one holding both.
-    if (!names.position.empty()) {
-        positionColumn = Find(names.position, kPositionHeaders, nullptr, true);
-    } else {
-        raColumn = Find(names.ra, kRaHeaders, nullptr, false);
-        decColumn = Find(names.dec, kDecHeaders, nullptr, false);
-        if ((raColumn < 0 || decColumn < 0) && names.ra.empty() && names.dec.empty()) {
-            positionColumn = Find("", kPositionHeaders, nullptr, false);
-        }
-        if (positionColumn < 0 && (raColumn < 0 || decColumn < 0)) {
-            if (raColumn < 0) missing += (missing.empty() ? "" : "; ") + ListOf(kRaHeaders);
-            if (decColumn < 0) missing += (missing.empty() ? "" : "; ") + ListOf(kDecHeaders);
-            if (names.ra.empty() && names.dec.empty()) {
-                missing += " (or one of " + ListOf(kPositionHeaders) + ")";
-            }
-        }
-    }
-    typeColumn = Find(names.type, kTypeHeaders, &missing, true);
-
-    // Magnitudes: maximum and minimum columns, or one range column.
-    if (!names.range.empty()) {
-        rangeColumn = Find(names.range, kRangeHeaders, nullptr, true);
-    } else {
-        maxColumn = Find(names.max, kMaxHeaders, nullptr, false);
-        if (maxColumn < 0 && names.max.empty()) {
-            rangeColumn = Find("", kRangeHeaders, nullptr, false);
-        }
-        if (maxColumn < 0 && rangeColumn < 0 && names.max.empty()) {
-            missing += (missing.empty() ? "" : "; ") + ListOf(kMaxHeaders) + " (or one of " +
-                       ListOf(kRangeHeaders) + ")";
-        }
-        if (maxColumn >= 0 || !names.max.empty()) {
-            minColumn = Find(names.min, kMinHeaders, nullptr, false);
-        }
-    }
-    periodColumn = Find(names.period, kPeriodHeaders, nullptr, false);
-    descriptionColumn = Find(names.description, kDescriptionHeaders, nullptr, false);
-
-    if (!badOverride.empty() || !missing.empty()) {
-        std::string seen;
-        for (const std::string& header : headers) {
-            seen += (seen.empty() ? "" : ", ") + ShownText(header);
-        }
-        error->clear();
-        if (!badOverride.empty()) {
-            *error = "no column named " + badOverride;
-        }
-        if (!missing.empty()) {
-            *error += (error->empty() ? "" : "; ") + ("no column for: " + missing);
-        }
-        *error += "; headers seen: " + seen;
+    if (!map.Find(columns, names, error)) {
         return false;
-    }
-    if (maxColumn >= 0 && minColumn < 0) {
-        notes.push_back("no minimum column (" + ListOf(kMinHeaders) + "): minima are left blank");
-    }
-    if (periodColumn < 0) {
-        notes.push_back("no period column (" + ListOf(kPeriodHeaders) +
-                        "): periods are left blank");
     }
     unitLinesLeft = 2;
     return true;
@@ -293,47 +238,33 @@ TableReader::Row TableReader::Next(StarTexts* texts, std::string* why) {
         if (!NextContentLine(&line)) {
             return Row::kEnd;
         }
-        rowLine = source->LineNumber();
-        if (!SplitRecord(line, why)) {
+        rowLine = lineNumber;
+        if (!ReadRecord(line, why)) {
             unitLinesLeft = 0;
+            return readFailed ? Row::kEnd : Row::kMalformed;
+        }
+        const std::vector<std::string_view>& fields = splitter.Fields();
+        if (fields.size() != map.Width()) {
+            if (unitLinesLeft > 0 && !HasDigit(fields)) {
+                --unitLinesLeft;
+                continue;  // a units line with its empty last fields left out
+            }
+            unitLinesLeft = 0;
+            *why = "row has " + Number(fields.size()) + " fields, the header " +
+                   Number(map.Width());
             return Row::kMalformed;
         }
         if (unitLinesLeft > 0) {
             --unitLinesLeft;
-            if (!HasDigit(line)) {
+            if (map.HoldsNoValue(fields.data())) {
+                map.ReadUnits(fields.data());
                 continue;  // units or dashes under the header
             }
             unitLinesLeft = 0;
         }
-        if (fields.size() != headerFields) {
-            *why =
-                "row has " + Number(fields.size()) + " fields, the header " + Number(headerFields);
-            return Row::kMalformed;
-        }
-        break;
+        map.Fill(fields.data(), texts);
+        return Row::kStar;
     }
-    *texts = StarTexts{};
-    texts->name = fields[static_cast<std::size_t>(nameColumn)];
-    if (positionColumn >= 0) {
-        texts->position = fields[static_cast<std::size_t>(positionColumn)];
-        texts->combinedPosition = true;
-    } else {
-        texts->ra = fields[static_cast<std::size_t>(raColumn)];
-        texts->dec = fields[static_cast<std::size_t>(decColumn)];
-    }
-    texts->type = fields[static_cast<std::size_t>(typeColumn)];
-    if (rangeColumn >= 0) {
-        texts->range = fields[static_cast<std::size_t>(rangeColumn)];
-        texts->rangeColumn = true;
-    } else {
-        texts->max = fields[static_cast<std::size_t>(maxColumn)];
-        if (minColumn >= 0) texts->min = fields[static_cast<std::size_t>(minColumn)];
-    }
-    if (periodColumn >= 0) texts->period = fields[static_cast<std::size_t>(periodColumn)];
-    if (descriptionColumn >= 0) {
-        texts->description = fields[static_cast<std::size_t>(descriptionColumn)];
-    }
-    return Row::kStar;
 }
 
 }  // namespace velmo::importing

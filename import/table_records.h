@@ -3,90 +3,127 @@
 // (outside quotes; on a tie tab, then ";", then comma). Fields may be
 // double-quoted as RFC 4180 describes: a quoted field may hold separators,
 // line feeds and doubled quotes. Lines starting with "#" are comments;
-// blank lines are ignored. Up to two lines right after the header that hold
-// no digit at all (units such as "h:m:s" or "mag", or dashes) are skipped.
+// blank lines are ignored. Up to two records right after the header whose
+// columns in use hold no digit, with nothing or dashes under the name
+// (units such as "h:m:s" or "mag", or dashes), are units lines: not stars,
+// but a right ascension's "h" or "deg" counts.
+// In a ";"-separated table a decimal comma is a decimal point.
 //
-// Columns are found by header name, case not counting: for each column the
-// first name of its list that a header has (see kColumnLists in the .cpp),
-// unless the command line names the header itself.
+// Each record is read in one pass over its characters. A record longer than
+// kMaxRecordBytes or kMaxRecordLines (an unclosed quote, most likely) is
+// malformed: its lines are skipped and reading goes on after them.
+//
+// Columns are found as column_map.h describes.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "line_source.h"
+#include "column_map.h"
+#include "line_reader.h"
+#include "row_reader.h"
 #include "star_line.h"
 
 namespace velmo::importing {
 
-// Headers named on the command line (--name-column ...); empty: found by
-// the usual names.
-struct ColumnNames {
-    std::string name, ra, dec, position, type, max, min, range, period, description;
+// Limits of one record (a header or a row).
+constexpr std::size_t kMaxRecordBytes = std::size_t{64} << 10;
+constexpr std::size_t kMaxRecordLines = 1000;
+
+// Splits records into fields in one pass, line by line: unquoting quoted
+// fields, which may go on over line feeds.
+class RecordSplitter {
+  public:
+    explicit RecordSplitter(char separator = ',') : separator(separator) {}
+    void SetSeparator(char c) { separator = c; }
+
+    // Starts a new record.
+    void Start();
+    // Adds one line of the record (without its line feed). True when the
+    // record is complete; false while a quoted field is still open, when
+    // the next line belongs to it.
+    bool Add(std::string_view line);
+    // Bytes of field text held so far.
+    std::size_t Size() const { return text.size(); }
+    // The fields of the completed record; valid until the next Start.
+    const std::vector<std::string_view>& Fields();
+
+  private:
+    void EndField();
+
+    char separator;
+    std::string text;                                     // unquoted field texts
+    std::vector<std::pair<std::size_t, std::size_t>> bounds;  // of each field in `text`
+    std::vector<std::string_view> fields;
+    std::size_t fieldStart = 0;
+    bool inQuote = false;
+    bool blankSoFar = true;  // the field so far holds blanks only, no quote
 };
 
-// Splits one record at `separator`, unquoting quoted fields into `scratch`
-// and pointing `fields` into it. Returns false when the record ends inside a
-// quoted field (the caller then adds the next line and splits again).
+// Splits one record at `separator` (see RecordSplitter), pointing `fields`
+// into `scratch`. False when the record ends inside a quoted field.
 bool SplitFields(std::string_view record, char separator, std::string* scratch,
                  std::vector<std::string_view>* fields);
 
 // The separator of a header row.
 char DetectSeparator(std::string_view header);
 
-class TableReader {
+class TableReader : public RowReader {
   public:
-    // Reads from `source` (borrowed; must outlive the reader).
-    TableReader(LineSource* source, const ColumnNames& names);
+    // Reads from `lines` (borrowed; must outlive the reader), whose line
+    // length it limits to kMaxRecordBytes.
+    TableReader(velmo::LineReader* lines, const ColumnNames& names);
 
     // Reads up to and including the header row and finds the columns.
     // False when there is no header row or a needed column is missing;
     // *error then says which columns were missing and which headers were
     // seen. Needed: name, position, type, and a maximum or a range.
-    bool ReadHeader(std::string* error);
+    bool ReadHeader(std::string* error) override;
 
     // One line per optional column not found, for standard error (the
     // minimum and the period; such stars get blanks there).
-    const std::vector<std::string>& Notes() const { return notes; }
+    const std::vector<std::string>& Notes() const override { return map.Notes(); }
 
-    enum class Row { kStar, kMalformed, kEnd };
     // The next data row: kStar with `texts` filled (valid until the next
     // call), kMalformed with *why set (wrong number of fields, an unclosed
-    // quote, an over-long line), kEnd at the end of the input or on a read
-    // error (see the LineSource's Error()).
-    Row Next(StarTexts* texts, std::string* why);
+    // quote, a record past the limits), kEnd at the end of the input or on a
+    // read error (then ReadFailed()).
+    Row Next(StarTexts* texts, std::string* why) override;
 
-    // Line number where the row last returned started, from 1.
+    // Line number where the row last returned started, from 1, and how many
+    // lines it took.
     std::size_t RowLine() const { return rowLine; }
+    std::size_t RowLines() const { return lineNumber + 1 - rowLine; }
+    // The last malformed row went past the limits, so its lines were lost.
+    bool RowTooLong() const { return tooLong; }
+
+    std::string Where() const override;
+    std::size_t LostLines() const override { return tooLong ? RowLines() : 0; }
+    // Reading stopped on a read error.
+    bool ReadFailed() const override { return readFailed; }
+    int ReadError() const override { return lines->ReadError(); }
 
   private:
+    // The next line, counted; false at the end or on a read error.
+    bool NextLine(std::string_view* line);
     // Next line that is neither blank nor a comment; false at the end.
     bool NextContentLine(std::string_view* line);
-    // Splits the record starting with `line`, reading further lines while
-    // a quote is open. False with *why set when that fails.
-    bool SplitRecord(std::string_view line, std::string* why);
-    // Index of the column to use for one role, or -1; records a missing
-    // column in `missing`.
-    int Find(const std::string& override, const char* const* candidates, std::string* missing,
-             bool required);
+    // Reads the record starting with `line`. False with *why set when it
+    // runs past the input or the limits.
+    bool ReadRecord(std::string_view line, std::string* why);
 
-    LineSource* source;
+    velmo::LineReader* lines;
+    std::size_t lineNumber = 0;  // of the line last read, from 1
+    bool readFailed = false;
     ColumnNames names;
-    char separator = ',';
-    std::size_t headerFields = 0;
-    std::vector<std::string> headers;  // as written, unquoted and trimmed
-    std::vector<std::string> notes;
-    int unitLinesLeft = 0;  // lines after the header still looked at for units
-    int nameColumn = -1, raColumn = -1, decColumn = -1, positionColumn = -1, typeColumn = -1;
-    int maxColumn = -1, minColumn = -1, rangeColumn = -1, periodColumn = -1;
-    int descriptionColumn = -1;
-    std::string pending;  // a record spanning several lines
-    std::string scratch;  // unquoted fields of the current record
-    std::vector<std::string_view> fields;
+    ColumnMap map;
+    RecordSplitter splitter;
+    int unitLinesLeft = 0;  // records after the header still looked at for units
     std::size_t rowLine = 0;
-    std::string badOverride;  // an override naming no header
+    bool tooLong = false;
 };
 
 }  // namespace velmo::importing

@@ -20,8 +20,7 @@ using import_test::RunImport;
 using import_test::SplitLines;
 using import_test::TempDir;
 
-const char kFixtureSummary[] =
-    "imported 10 stars; skipped 1 (1 with a negative magnitude); 1 name cut\n";
+using import_test::kFixtureSummary;
 
 // The same eleven stars in GCVS form and as tables with different header
 // spellings, separators and position forms give the same lines.
@@ -142,6 +141,47 @@ TEST(ImportCommandTest, VerboseTellsEveryReasonWithItsLine) {
                   "negative magnitude, 1 malformed); 1 name and 1 type cut\n");
 }
 
+// A service's export: flags in columns of their own, a units line that
+// puts the right ascension in hours, a component letter after the
+// constellation.
+TEST(ImportCommandTest, ServiceExportsWithFlagColumnsGiveTheCatalogueValues) {
+    const auto result = RunImport({Fixture("service-flags.tsv")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "0019+32   WW And      EA         10.92  11.59   23.2852Andromeda           \n"
+              "0100+41   RX And      UGZ        10.20  14.90          Andromeda           \n"
+              "0330-09   DD Eri      SRB         9.10   9.80          Eridanus            \n"
+              "2306+61   CE CasA     DCEP       10.92  11.59    5.1410Cassiopeia          \n"
+              "2306+61   Amp only    M                                                    \n");
+    EXPECT_EQ(result.err, "imported 5 stars; 1 amplitude without a maximum left blank\n");
+
+    // A units line says degrees; --ra-hours still has the last word.
+    TempDir dir;
+    const std::string input =
+        dir.Write("deg.csv", "Name,RAJ2000,DEJ2000,Type,max\n,deg,deg,,mag\nR And,6.0,38.5,M,5.8\n");
+    EXPECT_EQ(RunImport({input}).out.substr(0, 7), "0024+38");
+    EXPECT_EQ(RunImport({"--ra-hours", input}).out.substr(0, 7), "0600+38");
+}
+
+// One unclosed quote loses at most the record limit's lines, quickly, and
+// says so even without --verbose.
+TEST(ImportCommandTest, AnUnclosedQuoteIsReportedAndReadingGoesOn) {
+    std::string csv = "Name,RAJ2000,DEJ2000,Type,max,min,P\n\"R And,00 24 01.95,+38 34 37.3,M,5.8,,\n";
+    for (int i = 0; i < 24083; ++i) {
+        csv += "X" + std::to_string(i) + " And,00 24 01.95,+38 34 37.3,M,5.8,,\n";
+    }
+    TempDir dir;
+    const std::string input = dir.Write("open-quote.csv", csv);
+    const auto result = RunImport({input});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(SplitLines(result.out).size(), 23084u);
+    EXPECT_EQ(result.err, "velmo-cli: note: " + input +
+                              ":2: record of 1000 lines runs past 1000 lines (a quote not "
+                              "closed?); its lines are not read\n"
+                              "imported 23084 stars; skipped 1 (1 malformed); 1000 lines in 1 "
+                              "overlong record not read\n");
+}
+
 TEST(ImportCommandTest, StatusIsOneWhenNothingIsWrittenAndTwoOnErrors) {
     TempDir dir;
     struct Case {
@@ -227,10 +267,13 @@ TEST(ImportCommandTest, OptionErrorsAndHelp) {
          "velmo-cli: import: one INPUT only, got 'a' and 'b'; see 'velmo-cli import "
          "--help'\n"},
         {{"--kind=csv", "a"},
-         "velmo-cli: import: --kind must be gcvs or table, not 'csv'; see 'velmo-cli "
-         "import --help'\n"},
+         "velmo-cli: import: --kind must be gcvs, table, votable or fits, not 'csv'; see "
+         "'velmo-cli import --help'\n"},
         {{"--colour", "a"},
          "velmo-cli: import: unknown option '--colour'; see 'velmo-cli import --help'\n"},
+        {{"--ra", "a"},
+         "velmo-cli: import: ambiguous option '--ra' (--ra-hours, --ra-column, --range-column); "
+         "see 'velmo-cli import --help'\n"},
         {{"a", "-o"},
          "velmo-cli: import: option '-o' needs a value; see 'velmo-cli import --help'\n"},
     };

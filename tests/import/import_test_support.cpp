@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,6 +38,9 @@ std::string TempDir::Write(const std::string& name, const std::string& contents)
     out << contents;
     return file;
 }
+
+const char kFixtureSummary[] =
+    "imported 10 stars; skipped 1 (1 with a negative magnitude); 1 name cut\n";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -86,8 +90,15 @@ RunResult RunImport(const std::vector<std::string>& args, const std::string& inp
     for (std::string& arg : command) argv.push_back(arg.data());
     argv.push_back(nullptr);
 
+    // Entries of `environment` replace inherited ones of the same name.
     std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        bool replaced = false;
+        for (const std::string& added : environment) replaced |= added.rfind(name, 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
     env.insert(env.end(), environment.begin(), environment.end());
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
@@ -107,8 +118,10 @@ RunResult RunImport(const std::vector<std::string>& args, const std::string& inp
         return result;
     }
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
+    struct rusage usage {};
+    while (::wait4(pid, &status, 0, &usage) < 0) {
     }
+    result.peakKib = usage.ru_maxrss;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = ReadFile(out);
     result.err = ReadFile(err);

@@ -24,6 +24,9 @@ class TempDir {
     std::string path;
 };
 
+// The summary of importing the eleven fixture stars (stars.*), in any form.
+extern const char kFixtureSummary[];
+
 std::string ReadFile(const std::string& path);
 // Path of a checked-in fixture file.
 std::string Fixture(const std::string& name);
@@ -35,10 +38,12 @@ struct RunResult {
     int status = -1;  // exit status, or -1 when it did not exit normally
     std::string out;  // standard output
     std::string err;  // standard error
+    long peakKib = 0;  // the most memory it held at once (resident, KiB)
 };
 
 // Runs the import command (`PROGRAM import ARGS...`) with `input` on its
-// standard input and `environment` entries ("NAME=value") added. The
+// standard input and `environment` entries ("NAME=value") added, each in
+// place of an inherited one of that name. The
 // program is the real velmo-cli when it is built, else the test driver.
 // With `user` set, runs it as that unprivileged user through setpriv.
 RunResult RunImport(const std::vector<std::string>& args, const std::string& input = "",

@@ -232,6 +232,9 @@ TEST(StarLineTest, DescriptionFallsBackOnTheConstellationOfTheName) {
         {"mu. Cep", "", "Cepheus"},
         {"R CrA", "", "Corona Australis"},
         {"NSV 1234", "", ""},
+        {"CE CasA", "", "Cassiopeia"},   // a component letter after the abbreviation
+        {"EQ PegB", "", "Pegasus"},
+        {"X Casa", "", ""},              // a component letter is a capital
         {"And", "", ""},                 // one word alone is no designation
         {"R And", "Cas", "Cassiopeia"},  // an abbreviation in the description spelled out
         {"R And", "in  M31", "in M31"},
@@ -246,6 +249,28 @@ TEST(StarLineTest, DescriptionFallsBackOnTheConstellationOfTheName) {
         shown.resize(20, ' ');
         EXPECT_EQ(built.line.substr(55), shown) << c.name;
     }
+}
+
+// With --verbose every reason is told; the count goes to the first. Values
+// too large to keep are shown as written.
+TEST(StarLineTest, EveryReasonOfOneSkipIsToldAndTheFirstCounted) {
+    StarTexts texts = RAnd();
+    texts.ra = "";
+    texts.type = "";
+    texts.max = "12345678901234567890123";
+    Built built = BuildLine(texts);
+    EXPECT_EQ(built.outcome.skip, SkipReason::kNoPosition);
+    EXPECT_EQ(built.outcome.why,
+              "skipped: no position; no type; maximum '12345678901234567890123' is 100 or more");
+    ImportReport report;
+    report.Count(built.outcome);
+    EXPECT_EQ(report.Summary(), "imported 0 stars; skipped 1 (1 without a position)");
+
+    texts = RAnd();
+    texts.period = "123456789012345678.5";
+    built = BuildLine(texts);
+    EXPECT_TRUE(built.written);
+    EXPECT_EQ(built.outcome.why, "period '123456789012345678.5' too long, left blank");
 }
 
 TEST(ImportReportTest, SummaryNamesEveryCountThatIsNotZero) {
@@ -268,7 +293,13 @@ TEST(ImportReportTest, SummaryNamesEveryCountThatIsNotZero) {
     EXPECT_EQ(report.Skipped(), 8);
     EXPECT_EQ(report.Summary(),
               "imported 4 stars; skipped 8 (3 without a position, 4 without a type, 1 with a "
-              "negative magnitude); 1 name and 2 types cut, 2 periods rounded to 1000 days");
+              "negative magnitude); 1 name and 2 types cut, 2 periods written in thousands of days");
+    report.CountSkip(SkipReason::kMalformed);
+    report.CountLostLines(1000);
+    EXPECT_EQ(report.Summary(),
+              "imported 4 stars; skipped 9 (3 without a position, 4 without a type, 1 with a "
+              "negative magnitude, 1 malformed); 1000 lines in 1 overlong record not read; 1 name "
+              "and 2 types cut, 2 periods written in thousands of days");
 }
 
 // A seeded generator of stars in every accepted spelling, with the values

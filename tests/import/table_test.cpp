@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "import_test_support.h"
-#include "line_source.h"
+#include "line_reader.h"
 #include "table_records.h"
 
 namespace velmo::importing {
@@ -55,7 +55,7 @@ class TableReaderTest : public ::testing::Test {
         const std::string path = dir.Write("table.csv", text);
         fd = ::open(path.c_str(), O_RDONLY);
         ASSERT_GE(fd, 0);
-        source = std::make_unique<LineSource>(fd);
+        source = std::make_unique<velmo::LineReader>(fd);
         reader = std::make_unique<TableReader>(source.get(), names);
     }
     void TearDown() override {
@@ -90,7 +90,7 @@ class TableReaderTest : public ::testing::Test {
 
     import_test::TempDir dir;
     int fd = -1;
-    std::unique_ptr<LineSource> source;
+    std::unique_ptr<velmo::LineReader> source;
     std::unique_ptr<TableReader> reader;
 };
 
@@ -185,33 +185,135 @@ TEST_F(TableReaderTest, RaggedRowsAndOpenQuotesAreMalformed) {
                       }));
 }
 
-TEST(LineSourceTest, HandsOutLinesOfAnyEndingAndCutsOverlongOnes) {
+// Flag columns, as catalogue services write them, join their value: "("
+// and ")" around it, "<" or ">" before it, ":" after it.
+TEST_F(TableReaderTest, FlagColumnsJoinTheirValues) {
+    Open(
+        "Name\tRAJ2000\tDEJ2000\tType\tl_magMax\tmagMax\tu_magMax\tl_Min1\tMin1\t\t"
+        "U_MIN1\tl_Per\tPer\t)\tn_Per\n"
+        "WW And\t1\t2\tEA\t\t10.92\t\t(\t0.67\t)\t\t\t23.28\t\t*\n"
+        "RX And\t1\t2\tUGZ\t<\t10.2\t:\t\t14.9\t\t:\t(\t13\t)\t\n"
+        "DD Eri\t1\t2\tSR\t\t9.1\t\t(\t(0.5)\t)\t\t>\t100\t\tV\n"
+        "Only amp\t1\t2\tM\t\t\t\t(\t0.5\t\t\t\t\t\t\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "WW And|1|2|EA|10.92|(0.67)|23.28|",
+                          "RX And|1|2|UGZ|<10.2:|14.9:|(13)|",
+                          "DD Eri|1|2|SR|9.1|(0.5)|>100|",
+                          "Only amp|1|2|M||(0.5)||",
+                      }));
+}
+
+TEST(JoinFlagsTest, PutsEachFlagWhereAValueHasIt) {
+    struct Case {
+        const char* value;
+        const char* flags;
+        const char* joined;
+    };
+    const Case cases[] = {
+        {"0.67", "()", "(0.67)"}, {"0.67", "(", "(0.67)"},   {"(0.67)", "()", "(0.67)"},
+        {"5.8", "<", "<5.8"},     {"<5.8", "<", "<5.8"},     {"5.8", ":", "5.8:"},
+        {"5.8:", ":", "5.8:"},    {"13", "(:)", "(13:)"},    {"100", ">", ">100"},
+        {"", "(", ""},            {" 2.1 ", "V*", "2.1"},    {"0.5", "0.03", "0.5"},
+        {"(0.67", ")", "(0.67)"}, {"0.67", ")", "0.67"},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        JoinFlags(c.value, c.flags, &out);
+        EXPECT_EQ(out, c.joined) << c.value << " with " << c.flags;
+    }
+}
+
+// Faults found with hostile tables.
+TEST_F(TableReaderTest, AQuotedLineBreakInTheFirstRowKeepsTheRow) {
+    Open(
+        "Name,Type,Description,RAJ2000,DEJ2000,max\n"
+        "R And,M,\"Mira\nstar\",00 24 01.95,+38 34 37.3,5.8\n"
+        "deg,,,,,mag\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "R And|00 24 01.95|+38 34 37.3|M|5.8|||Mira\nstar",
+                          "deg||||mag|||",
+                      }));
+    // A star without a digit in the columns used is still a star.
+    Open("Name,Coords,Type,max\n,h:m:s,,mag\nX And,,M,\n");
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"X And|||M||||"}));
+}
+
+TEST_F(TableReaderTest, AnUnclosedQuoteCostsAtMostTheRecordLimit) {
+    std::string text = "Name,Coords,Type,max\n\"X,1 +2,M,5\n";
+    for (int i = 0; i < 1500; ++i) {
+        text += "S" + std::to_string(i) + ",1 +2,M,5\n";
+    }
+    Open(text);
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    StarTexts texts;
+    std::string why;
+    ASSERT_EQ(reader->Next(&texts, &why), TableReader::Row::kMalformed);
+    EXPECT_EQ(why,
+              "record of 1000 lines runs past 1000 lines (a quote not closed?); its lines are "
+              "not read");
+    EXPECT_TRUE(reader->RowTooLong());
+    EXPECT_EQ(reader->RowLine(), 2u);
+    EXPECT_EQ(reader->RowLines(), 1000u);
+    const std::vector<std::string> rest = Rows();
+    ASSERT_EQ(rest.size(), 501u);
+    EXPECT_EQ(rest.front(), "S999|1 +2||M|5|||");
+
+    Open("Name,Coords,Type,max\nR And,\"" + std::string(100000, 'x') + "\",M,5\nT,1 +2,M,5\n");
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "line 2: line longer than 65536 bytes, not read",
+                          "T|1 +2||M|5|||",
+                      }));
+}
+
+TEST_F(TableReaderTest, SemicolonTablesReadDecimalCommas) {
+    Open("Name;Coords;Type;max;min;Period\nR, And;00 24 01,95 +38 34 37,3;M;5,8;15,2;409,2\n");
+    std::string error;
+    ASSERT_TRUE(reader->ReadHeader(&error)) << error;
+    EXPECT_EQ(Rows(),
+              (std::vector<std::string>{"R, And|00 24 01.95 +38 34 37.3||M|5.8|15.2|409.2|"}));
+}
+
+// The engine's line reader as the import uses it: reading a descriptor to
+// its end, looking ahead, and cutting lines past a limit.
+TEST(ImportLinesTest, HandsOutLinesOfAnyEndingAndCutsOverlongOnes) {
     import_test::TempDir dir;
-    const std::string longLine(LineSource::kMaxLine + 10, 'x');
-    const std::string path = dir.Write("lines", "a\r\nb\n\n" + longLine + "\nc\rd\nlast");
+    const std::size_t limit = 1000;
+    const std::string longLine(300 * 1024, 'x');
+    const std::string path =
+        dir.Write("lines", "a\r\nb\n\n" + longLine + "\nc\rd\n" + longLine + "\nlast");
     const int fd = ::open(path.c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
-    LineSource source(fd);
-    EXPECT_EQ(source.Peek(3).substr(0, 3), "a\r\n");
+    velmo::LineReader source(fd);
+    source.LimitLineLength(limit);
+    const char* text = nullptr;
+    std::size_t length = 0;
+    ASSERT_TRUE(source.Peek(3, text, length));
+    EXPECT_EQ(std::string(text, 3), "a\r\n");
     std::vector<std::string> lines;
-    std::vector<bool> tooLong;
-    std::string_view line;
-    while (source.Next(&line)) {
-        lines.emplace_back(line);
-        tooLong.push_back(source.TooLong());
+    std::vector<bool> cut;
+    while (source.Next(text, length) == velmo::LineReader::Status::kLine) {
+        lines.emplace_back(text, length);
+        cut.push_back(source.LineCut());
     }
     ::close(fd);
-    EXPECT_EQ(source.Error(), 0);
-    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(source.ReadError(), 0);
+    ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "a");
     EXPECT_EQ(lines[1], "b");
     EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[3].size(), LineSource::kMaxLine);
-    EXPECT_TRUE(tooLong[3]);
+    EXPECT_EQ(lines[3], std::string(limit, 'x'));
+    EXPECT_TRUE(cut[3]);
     EXPECT_EQ(lines[4], "c\rd");
-    EXPECT_FALSE(tooLong[4]);
-    EXPECT_EQ(lines[5], "last");
-    EXPECT_EQ(source.LineNumber(), 6u);
+    EXPECT_FALSE(cut[4]);
+    EXPECT_EQ(lines[5], std::string(limit, 'x'));
+    EXPECT_EQ(lines[6], "last");
 }
 
 }  // namespace
