@@ -142,7 +142,7 @@ void BM_Load(benchmark::State& state) {
         catalog.reset();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(files.bytes));
 }
 
 void BM_Reload(benchmark::State& state) {
@@ -155,7 +155,7 @@ void BM_Reload(benchmark::State& state) {
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(files.bytes));
 }
 
 void BM_Teardown(benchmark::State& state) {

@@ -30,8 +30,8 @@ struct KeptStar {
 // or one of search's formats.
 class KeptStarWriter {
   public:
-    KeptStarWriter(const PlanOptions& options, const LocalClock& clock, velmo::BlockWriter& out)
-        : options(options), out(out), plan(clock), rows(options.search.format) {}
+    KeptStarWriter(const PlanOptions& chosen, const LocalClock& clock, velmo::BlockWriter& output)
+        : options(chosen), out(output), plan(clock), rows(chosen.search.format) {}
 
     void WriteHeading(const NightSummary& summary) {
         if (options.search.countOnly) return;

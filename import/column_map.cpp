@@ -363,8 +363,8 @@ std::string_view ColumnMap::Value(Role role, const std::string_view* fields) {
         JoinFlags(field, flagText, &out);
     }
     if (comma) {
-        for (char& c : out) {
-            if (c == ',') c = '.';
+        for (char& character : out) {
+            if (character == ',') character = '.';
         }
     }
     return out;

@@ -82,9 +82,9 @@ struct StarOutcome {
 // Reuses its scratch text between stars; one per import.
 class StarLineBuilder {
   public:
-    // raHours: a plain decimal right ascension is in hours, not degrees.
-    // explain: fill StarOutcome::why (costs time; for --verbose).
-    StarLineBuilder(bool raHours, bool explain) : raHours(raHours), explain(explain) {}
+    // hours: a plain decimal right ascension is in hours, not degrees.
+    // reasons: fill StarOutcome::why (costs time; for --verbose).
+    StarLineBuilder(bool hours, bool reasons) : raHours(hours), explain(reasons) {}
 
     // Writes the line for `texts` to `line` (kImportLineLength bytes, the
     // last a line feed) and returns true, or returns false, writing nothing
