@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "constellations.h"
+#include "line_layout.h"
 #include "decimal_text.h"
 #include "shown_text.h"
 #include "sky_position.h"
@@ -13,11 +14,11 @@
 namespace velmo::importing {
 namespace {
 
-constexpr std::size_t kNameAt = 10, kNameWidth = 11;
-constexpr std::size_t kTypeAt = 22, kTypeWidth = 8;
-constexpr std::size_t kMaxAt = 33, kMinAt = 40;
-constexpr std::size_t kPeriodAt = 46;
-constexpr std::size_t kDescriptionAt = 55, kDescriptionWidth = 20;
+namespace layout = velmo::line_layout;
+
+// The place of a magnitude's or a period's point, or of a period's "K".
+constexpr std::size_t kMagnitudePoint = 2;  // from the magnitude's first place
+constexpr std::size_t kPeriodPoint = layout::kPeriodThousands;
 
 // Hundredths of a magnitude that no longer fit "dd.dd".
 constexpr std::int64_t kMagnitudeLimit = 10000;
@@ -46,12 +47,13 @@ void PutZeroPadded(char* line, std::size_t at, std::int64_t value, int count) {
     }
 }
 
-// "dd.dd" at `at` from hundredths below kMagnitudeLimit; the tens place is
-// a blank below 10.
-void PutMagnitude(char* line, std::size_t at, std::int64_t hundredths) {
-    PutNumber(line, at + 2, hundredths / 100);
-    line[at + 2] = '.';
-    PutZeroPadded(line, at + 3, hundredths % 100, 2);
+// "dd.dd" in `field` from hundredths below kMagnitudeLimit; the tens place
+// is a blank below 10.
+void PutMagnitude(char* line, layout::Field field, std::int64_t hundredths) {
+    const std::size_t point = field.first + kMagnitudePoint;
+    PutNumber(line, point, hundredths / 100);
+    line[point] = '.';
+    PutZeroPadded(line, point + 1, hundredths % 100, 2);
 }
 
 // Nearest hundredth (half up) of a non-negative value in millionths.
@@ -112,7 +114,8 @@ void CollapseBlanks(std::string_view text, std::string* out) {
     }
 }
 
-bool StarLineBuilder::Skip(StarOutcome* outcome, SkipReason reason, std::string_view why) {
+template <typename Why>
+bool StarLineBuilder::Skip(StarOutcome* outcome, SkipReason reason, Why why) {
     outcome->written = false;
     if (outcome->skip == SkipReason::kCount) {
         outcome->skip = reason;  // the first reason is the one counted
@@ -121,18 +124,19 @@ bool StarLineBuilder::Skip(StarOutcome* outcome, SkipReason reason, std::string_
         outcome->why.append("; ");
     }
     if (explain) {
-        outcome->why.append(why.data(), why.size());
+        outcome->why += why();
     }
     return false;
 }
 
-void StarLineBuilder::Note(StarOutcome* outcome, Change change, std::string_view why) {
+template <typename Why>
+void StarLineBuilder::Note(StarOutcome* outcome, Change change, Why why) {
     outcome->changes |= change;
     if (explain) {
         if (!outcome->why.empty()) {
             outcome->why += "; ";
         }
-        outcome->why.append(why.data(), why.size());
+        outcome->why += why();
     }
 }
 
@@ -142,83 +146,90 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
     outcome->changes = 0;
     outcome->why.clear();
 
-    // Position.
-    LinePosition position;
-    PositionRead read;
-    if (texts.combinedPosition) {
-        read = ReadPosition(texts.position, raHours || texts.raHours, &position);
-    } else {
-        const bool noRa = TrimBlanks(texts.ra).empty();
-        const bool noDec = TrimBlanks(texts.dec).empty();
-        if (noRa || noDec) {
-            read = PositionRead::kAbsent;
-        } else if (ReadRightAscension(texts.ra, raHours || texts.raHours, &position) ==
-                       PositionRead::kOk &&
-                   ReadDeclination(texts.dec, &position) == PositionRead::kOk) {
-            read = PositionRead::kOk;
-        } else {
-            read = PositionRead::kUnreadable;
-        }
-    }
     // Without --verbose the first reason to skip a star ends its checks;
     // with it, every reason is told.
-    const auto skipped = [outcome] { return outcome->skip != SkipReason::kCount; };
-    if (read == PositionRead::kAbsent) {
-        Skip(outcome, SkipReason::kNoPosition, "no position");
-    } else if (read == PositionRead::kUnreadable) {
-        const std::string shown = texts.combinedPosition ? Quoted(TrimBlanks(texts.position))
-                                                         : Quoted(TrimBlanks(texts.ra)) + " " +
-                                                               Quoted(TrimBlanks(texts.dec));
-        Skip(outcome, SkipReason::kBadPosition,
-             explain ? "position " + shown + " cannot be read" : std::string());
-    }
-    if (skipped() && !explain) {
-        return false;
-    }
+    const auto stop = [this, outcome] { return outcome->skip != SkipReason::kCount && !explain; };
+    LinePosition position;
+    CheckPosition(texts, &position, outcome);
+    if (stop()) return false;
+    CheckLabel(texts.name, "name", SkipReason::kNoName, SkipReason::kBadName, &name, outcome);
+    if (stop()) return false;
+    CheckLabel(texts.type, "type", SkipReason::kNoType, SkipReason::kBadType, &type, outcome);
+    if (stop()) return false;
+    const Magnitudes magnitudes = CheckMagnitudes(texts, outcome);
+    if (outcome->skip != SkipReason::kCount) return false;
 
-    // Designation and type.
-    CollapseBlanks(texts.name, &name);
-    if (name.empty()) {
-        Skip(outcome, SkipReason::kNoName, "no name");
-    } else if (!IsPrintableAscii(static_cast<unsigned char>(name[0]))) {
-        Skip(outcome, SkipReason::kBadName,
-             explain ? "name " + Quoted(name) + " does not start with printable ASCII"
-                     : std::string());
-    }
-    if (skipped() && !explain) {
-        return false;
-    }
-    CollapseBlanks(texts.type, &type);
-    if (type.empty()) {
-        Skip(outcome, SkipReason::kNoType, "no type");
-    } else if (!IsPrintableAscii(static_cast<unsigned char>(type[0]))) {
-        Skip(outcome, SkipReason::kBadType,
-             explain ? "type " + Quoted(type) + " does not start with printable ASCII"
-                     : std::string());
-    }
-    if (skipped() && !explain) {
-        return false;
-    }
+    // From here on the star is written.
+    std::memset(line, ' ', kImportLineLength - 1);
+    line[kImportLineLength - 1] = '\n';
+    PutPosition(position, line);
+    PutCut(name, "name", layout::kName, kNameCut, line, outcome);
+    PutCut(type, "type", layout::kType, kTypeCut, line, outcome);
+    PutMagnitudes(texts, magnitudes, line, outcome);
+    PutPeriod(texts.period, line, outcome);
+    PutDescription(texts.description, line, outcome);
+    outcome->written = true;
+    return true;
+}
 
-    // Magnitudes.
-    Magnitude max;
-    Magnitude min;
-    if (texts.rangeColumn) {
-        ReadRangeField(texts.range, &max, &min);
+void StarLineBuilder::CheckPosition(const StarTexts& texts, LinePosition* position,
+                                    StarOutcome* outcome) {
+    const bool hours = raHours || texts.raHours;
+    PositionRead read;
+    if (texts.combinedPosition) {
+        read = ReadPosition(texts.position, hours, position);
+    } else if (TrimBlanks(texts.ra).empty() || TrimBlanks(texts.dec).empty()) {
+        read = PositionRead::kAbsent;
+    } else if (ReadRightAscension(texts.ra, hours, position) == PositionRead::kOk &&
+               ReadDeclination(texts.dec, position) == PositionRead::kOk) {
+        read = PositionRead::kOk;
     } else {
-        max = ReadMagnitudeField(texts.max);
-        min = ReadMagnitudeField(texts.min);
+        read = PositionRead::kUnreadable;
     }
-    const bool haveMax = max.kind == Magnitude::kValue;
-    bool haveMin = min.kind == Magnitude::kValue;
-    std::int64_t minMicros = min.micros;
-    if (min.kind == Magnitude::kAmplitude && haveMax) {
-        minMicros = max.micros + min.micros;
-        haveMin = true;
+    if (read == PositionRead::kAbsent) {
+        Skip(outcome, SkipReason::kNoPosition, [] { return "no position"; });
+    } else if (read == PositionRead::kUnreadable) {
+        Skip(outcome, SkipReason::kBadPosition, [&texts] {
+            const std::string shown = texts.combinedPosition
+                                          ? Quoted(TrimBlanks(texts.position))
+                                          : Quoted(TrimBlanks(texts.ra)) + " " +
+                                                Quoted(TrimBlanks(texts.dec));
+            return "position " + shown + " cannot be read";
+        });
+    }
+}
+
+void StarLineBuilder::CheckLabel(std::string_view text, const char* what, SkipReason none,
+                                 SkipReason bad, std::string* label, StarOutcome* outcome) {
+    CollapseBlanks(text, label);
+    if (label->empty()) {
+        Skip(outcome, none, [what] { return std::string("no ") + what; });
+    } else if (!IsPrintableAscii(static_cast<unsigned char>((*label)[0]))) {
+        Skip(outcome, bad, [what, label] {
+            return what + (" " + Quoted(*label)) + " does not start with printable ASCII";
+        });
+    }
+}
+
+StarLineBuilder::Magnitudes StarLineBuilder::CheckMagnitudes(const StarTexts& texts,
+                                                             StarOutcome* outcome) {
+    Magnitudes m;
+    if (texts.rangeColumn) {
+        ReadRangeField(texts.range, &m.max, &m.min);
+    } else {
+        m.max = ReadMagnitudeField(texts.max);
+        m.min = ReadMagnitudeField(texts.min);
+    }
+    m.haveMax = m.max.kind == Magnitude::kValue;
+    m.haveMin = m.min.kind == Magnitude::kValue;
+    m.minMicros = m.min.micros;
+    if (m.min.kind == Magnitude::kAmplitude && m.haveMax) {
+        m.minMicros = m.max.micros + m.min.micros;
+        m.haveMin = true;
     }
     for (int i = 0; i < 2; ++i) {
-        const bool have = i == 0 ? haveMax : haveMin;
-        const std::int64_t micros = i == 0 ? max.micros : minMicros;
+        const bool have = i == 0 ? m.haveMax : m.haveMin;
+        const std::int64_t micros = i == 0 ? m.max.micros : m.minMicros;
         const char* which = i == 0 ? "maximum " : "minimum ";
         const std::string_view written =
             texts.rangeColumn ? texts.range : i == 0 ? texts.max : texts.min;
@@ -226,109 +237,109 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
         const bool huge = have && !negative && RoundToHundredths(micros) >= kMagnitudeLimit;
         if (negative) {
             Skip(outcome, SkipReason::kNegativeMagnitude,
-                 explain ? which + ValueText(micros, written) + " is negative" : std::string());
+                 [&] { return which + ValueText(micros, written) + " is negative"; });
         } else if (huge) {
             Skip(outcome, SkipReason::kHugeMagnitude,
-                 explain ? which + ValueText(micros, written) + " is 100 or more"
-                         : std::string());
+                 [&] { return which + ValueText(micros, written) + " is 100 or more"; });
         }
-        if ((negative || huge) && min.kind == Magnitude::kAmplitude) {
+        if ((negative || huge) && m.min.kind == Magnitude::kAmplitude) {
             break;  // a minimum made from this maximum tells nothing new
         }
     }
-    if (skipped()) {
-        return false;
-    }
+    return m;
+}
 
-    // From here on the star is written.
-    std::memset(line, ' ', kImportLineLength - 1);
-    line[kImportLineLength - 1] = '\n';
-    PutZeroPadded(line, 0, position.raHours, 2);
-    PutZeroPadded(line, 2, position.raMinutes, 2);
-    line[4] = position.south ? '-' : '+';
-    PutZeroPadded(line, 5, position.decDegrees, 2);
+void StarLineBuilder::PutPosition(const LinePosition& position, char* line) {
+    PutZeroPadded(line, layout::kRaHours.first, position.raHours, 2);
+    PutZeroPadded(line, layout::kRaMinutes.first, position.raMinutes, 2);
+    line[layout::kDecSign.first] = position.south ? '-' : '+';
+    PutZeroPadded(line, layout::kDecDegrees.first, position.decDegrees, 2);
+}
 
-    std::memcpy(line + kNameAt, name.data(), std::min(name.size(), kNameWidth));
-    if (name.size() > kNameWidth) {
-        Note(outcome, kNameCut,
-             explain ? "name " + Quoted(name) + " cut to " +
-                           Quoted(std::string_view(name).substr(0, kNameWidth))
-                     : std::string());
+void StarLineBuilder::PutCut(const std::string& text, const char* what, layout::Field field,
+                             Change change, char* line, StarOutcome* outcome) {
+    std::memcpy(line + field.first, text.data(), std::min(text.size(), field.width));
+    if (text.size() > field.width) {
+        Note(outcome, change, [&] {
+            return what + (" " + Quoted(text)) + " cut to " +
+                   Quoted(std::string_view(text).substr(0, field.width));
+        });
     }
-    std::memcpy(line + kTypeAt, type.data(), std::min(type.size(), kTypeWidth));
-    if (type.size() > kTypeWidth) {
-        Note(outcome, kTypeCut,
-             explain ? "type " + Quoted(type) + " cut to " +
-                           Quoted(std::string_view(type).substr(0, kTypeWidth))
-                     : std::string());
-    }
+}
 
-    if (max.kind == Magnitude::kUnreadable || max.kind == Magnitude::kAmplitude) {
-        Note(outcome, kMagnitudeUnreadable,
-             explain
-                 ? "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
-                       " cannot be read, left blank"
-                 : std::string());
+void StarLineBuilder::PutMagnitudes(const StarTexts& texts, const Magnitudes& m, char* line,
+                                    StarOutcome* outcome) {
+    if (m.max.kind == Magnitude::kUnreadable || m.max.kind == Magnitude::kAmplitude) {
+        Note(outcome, kMagnitudeUnreadable, [&texts] {
+            return "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
+                   " cannot be read, left blank";
+        });
     }
-    if (min.kind == Magnitude::kUnreadable && !texts.rangeColumn) {
-        Note(outcome, kMagnitudeUnreadable,
-             explain ? "minimum " + Quoted(TrimBlanks(texts.min)) + " cannot be read, left blank"
-                     : std::string());
+    if (m.min.kind == Magnitude::kUnreadable && !texts.rangeColumn) {
+        Note(outcome, kMagnitudeUnreadable, [&texts] {
+            return "minimum " + Quoted(TrimBlanks(texts.min)) + " cannot be read, left blank";
+        });
     }
-    if (min.kind == Magnitude::kAmplitude && !haveMax) {
-        Note(outcome, kAmplitudeAlone,
-             explain ? "minimum given as amplitude " + MicrosText(min.micros) +
-                           " without a maximum, left blank"
-                     : std::string());
+    if (m.min.kind == Magnitude::kAmplitude && !m.haveMax) {
+        Note(outcome, kAmplitudeAlone, [&m] {
+            return "minimum given as amplitude " + MicrosText(m.min.micros) +
+                   " without a maximum, left blank";
+        });
     }
-    if (haveMax) {
-        PutMagnitude(line, kMaxAt, RoundToHundredths(max.micros));
+    if (m.haveMax) {
+        PutMagnitude(line, layout::kMaxMagnitude, RoundToHundredths(m.max.micros));
     }
-    if (haveMin) {
-        PutMagnitude(line, kMinAt, RoundToHundredths(minMicros));
+    if (m.haveMin) {
+        PutMagnitude(line, layout::kMinMagnitude, RoundToHundredths(m.minMicros));
     }
+}
 
-    const Period period = ReadPeriodField(texts.period);
+void StarLineBuilder::PutPeriod(std::string_view text, char* line, StarOutcome* outcome) {
+    const Period period = ReadPeriodField(text);
     if (period.kind == Period::kUnreadable) {
-        Note(outcome, kPeriodUnreadable,
-             explain ? "period " + Quoted(TrimBlanks(texts.period)) + " cannot be read, left blank"
-                     : std::string());
-    } else if (period.kind == Period::kValue) {
-        const std::int64_t tenThousandths = (period.micros + 50) / 100;
-        if (tenThousandths == 0) {
-            Note(outcome, kPeriodNotHeld,
-                 explain ? "period " + ValueText(period.micros, texts.period) +
-                               " too short, left blank"
-                         : std::string());
-        } else if (tenThousandths < kPeriodDecimalLimit) {
-            PutNumber(line, kPeriodAt + 4, tenThousandths / 10000);
-            line[kPeriodAt + 4] = '.';
-            PutZeroPadded(line, kPeriodAt + 5, tenThousandths % 10000, 4);
-        } else {
-            const std::int64_t thousands = (period.micros + 500 * kMicro) / (1000 * kMicro);
-            if (thousands >= kThousandsLimit) {
-                Note(outcome, kPeriodNotHeld,
-                     explain ? "period " + ValueText(period.micros, texts.period) +
-                                   " too long, left blank"
-                             : std::string());
-            } else {
-                PutNumber(line, kPeriodAt + 4, thousands);
-                line[kPeriodAt + 4] = 'K';
-                std::memcpy(line + kPeriodAt + 5, "0000", 4);
-                if (thousands * 1000 * kMicro != period.micros) {
-                    char digits[24];
-                    const auto end =
-                        std::to_chars(digits, digits + sizeof digits, thousands * 1000);
-                    Note(outcome, kPeriodThousands,
-                         explain ? "period " + MicrosText(period.micros) + " rounded to " +
-                                       std::string(digits, end.ptr) + " days"
-                                 : std::string());
-                }
-            }
-        }
+        Note(outcome, kPeriodUnreadable, [text] {
+            return "period " + Quoted(TrimBlanks(text)) + " cannot be read, left blank";
+        });
+        return;
     }
+    if (period.kind != Period::kValue) return;
+    const std::int64_t tenThousandths = (period.micros + 50) / 100;
+    if (tenThousandths == 0) {
+        Note(outcome, kPeriodNotHeld, [&] {
+            return "period " + ValueText(period.micros, text) + " too short, left blank";
+        });
+    } else if (tenThousandths < kPeriodDecimalLimit) {
+        PutNumber(line, kPeriodPoint, tenThousandths / 10000);
+        line[kPeriodPoint] = '.';
+        PutZeroPadded(line, kPeriodPoint + 1, tenThousandths % 10000, 4);
+    } else {
+        PutThousands(period.micros, text, line, outcome);
+    }
+}
 
-    CollapseBlanks(texts.description, &description);
+void StarLineBuilder::PutThousands(std::int64_t micros, std::string_view text, char* line,
+                                   StarOutcome* outcome) {
+    const std::int64_t thousands = (micros + 500 * kMicro) / (1000 * kMicro);
+    if (thousands >= kThousandsLimit) {
+        Note(outcome, kPeriodNotHeld,
+             [&] { return "period " + ValueText(micros, text) + " too long, left blank"; });
+        return;
+    }
+    PutNumber(line, kPeriodPoint, thousands);
+    line[kPeriodPoint] = 'K';
+    std::memcpy(line + kPeriodPoint + 1, "0000", 4);
+    if (thousands * 1000 * kMicro != micros) {
+        Note(outcome, kPeriodThousands, [&] {
+            char digits[24];
+            const auto end = std::to_chars(digits, digits + sizeof digits, thousands * 1000);
+            return "period " + MicrosText(micros) + " rounded to " +
+                   std::string(digits, end.ptr) + " days";
+        });
+    }
+}
+
+void StarLineBuilder::PutDescription(std::string_view text, char* line, StarOutcome* outcome) {
+    CollapseBlanks(text, &description);
     const char* shown = nullptr;
     if (description.empty()) {
         shown = ConstellationOfDesignation(name);
@@ -338,17 +349,7 @@ bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* out
     if (shown != nullptr) {
         description.assign(shown);
     }
-    std::memcpy(line + kDescriptionAt, description.data(),
-                std::min(description.size(), kDescriptionWidth));
-    if (description.size() > kDescriptionWidth) {
-        Note(outcome, kDescriptionCut,
-             explain ? "description " + Quoted(description) + " cut to " +
-                           Quoted(std::string_view(description).substr(0, kDescriptionWidth))
-                     : std::string());
-    }
-
-    outcome->written = true;
-    return true;
+    PutCut(description, "description", layout::kDescription, kDescriptionCut, line, outcome);
 }
 
 }  // namespace velmo::importing

@@ -1,6 +1,6 @@
 // Turns the texts of one imported star into a catalogue line: 75 characters
 // and a line feed, laid out so that the engine's loader decodes exactly the
-// intended values (see line_format.h for the positions).
+// intended values (the positions are line_layout.h's).
 //
 //   0-3   hhmm of the right ascension, truncated
 //   4-6   sign and whole degrees of the declination, truncated toward zero
@@ -15,13 +15,18 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "decimal_text.h"
+#include "line_layout.h"
+#include "sky_position.h"
 
 namespace velmo::importing {
 
 // 75 characters and the line feed.
-constexpr std::size_t kImportLineLength = 76;
+constexpr std::size_t kImportLineLength = velmo::line_layout::kLineWidth + 1;
 
 // Why a star was not written. The order is the order of the checks and of
 // the closing summary.
@@ -54,7 +59,7 @@ enum Change : unsigned {
 constexpr int kChangeKinds = 8;
 
 // The texts of one star as found in the input; untrimmed views into the
-// reader's buffer, valid for one BuildStarLine call.
+// reader's buffer, valid for one StarLineBuilder::Build call.
 struct StarTexts {
     std::string_view name;
     std::string_view ra;        // right ascension and declination in two texts,
@@ -71,7 +76,7 @@ struct StarTexts {
     std::string_view description;  // empty: the constellation's name, if any
 };
 
-// What BuildStarLine did with one star.
+// What StarLineBuilder::Build did with one star.
 struct StarOutcome {
     bool written = false;
     SkipReason skip = SkipReason::kCount;  // when not written
@@ -92,8 +97,43 @@ class StarLineBuilder {
     bool Build(const StarTexts& texts, char* line, StarOutcome* outcome);
 
   private:
-    bool Skip(StarOutcome* outcome, SkipReason reason, std::string_view why);
-    void Note(StarOutcome* outcome, Change change, std::string_view why);
+    // What CheckMagnitudes read: the minimum of an amplitude is made from
+    // the maximum when there is one.
+    struct Magnitudes {
+        Magnitude max;
+        Magnitude min;
+        bool haveMax = false;
+        bool haveMin = false;
+        std::int64_t minMicros = 0;  // the minimum written, in millionths
+    };
+
+    // A reason to skip the star / a change to it, with the text that
+    // `why()` returns appended to StarOutcome::why only when explaining.
+    template <typename Why>
+    bool Skip(StarOutcome* outcome, SkipReason reason, Why why);
+    template <typename Why>
+    void Note(StarOutcome* outcome, Change change, Why why);
+
+    // The checks, each skipping the star for what it finds.
+    void CheckPosition(const StarTexts& texts, LinePosition* position, StarOutcome* outcome);
+    // A designation or type (`what`), blanks collapsed into `label`.
+    void CheckLabel(std::string_view text, const char* what, SkipReason none, SkipReason bad,
+                    std::string* label, StarOutcome* outcome);
+    Magnitudes CheckMagnitudes(const StarTexts& texts, StarOutcome* outcome);
+
+    // The fields written into `line`, each noting what it changed.
+    static void PutPosition(const LinePosition& position, char* line);
+    // `text` cut to the width of `field`, noted as `change` when it was.
+    void PutCut(const std::string& text, const char* what, velmo::line_layout::Field field,
+                Change change, char* line, StarOutcome* outcome);
+    void PutMagnitudes(const StarTexts& texts, const Magnitudes& m, char* line,
+                       StarOutcome* outcome);
+    void PutPeriod(std::string_view text, char* line, StarOutcome* outcome);
+    // A period of kPeriodDecimalLimit ten-thousandths of a day or more.
+    void PutThousands(std::int64_t micros, std::string_view text, char* line,
+                      StarOutcome* outcome);
+    // The description, or the constellation's name in its place.
+    void PutDescription(std::string_view text, char* line, StarOutcome* outcome);
 
     bool raHours;
     bool explain;
