@@ -4,26 +4,34 @@
 #include "star_catalog.h"
 
 namespace velmo {
+namespace {
+
+// Sets a pair of bounds whose setters each refuse to pass the other bound:
+// a pair wholly above the current one upper bound first, any other lower
+// bound first.
+template <typename Value>
+void SetPair(StarCatalog& catalog, void (StarCatalog::*setLow)(Value),
+             void (StarCatalog::*setHigh)(Value), Value low, Value high, Value currentHigh) {
+    if (low <= currentHigh) {
+        (catalog.*setLow)(low);
+        (catalog.*setHigh)(high);
+    } else {
+        (catalog.*setHigh)(high);
+        (catalog.*setLow)(low);
+    }
+}
+
+}  // namespace
 
 bool SetCriteria(StarCatalog& catalog, const Criteria& criteria, bool specific) {
     catalog.SetRaWest(criteria.raWest);
     catalog.SetRaEast(criteria.raEast);
-    if (criteria.decSouth <= catalog.GetDecNorth()) {
-        catalog.SetDecSouth(criteria.decSouth);
-        catalog.SetDecNorth(criteria.decNorth);
-    } else {
-        catalog.SetDecNorth(criteria.decNorth);
-        catalog.SetDecSouth(criteria.decSouth);
-    }
+    SetPair(catalog, &StarCatalog::SetDecSouth, &StarCatalog::SetDecNorth, criteria.decSouth,
+            criteria.decNorth, catalog.GetDecNorth());
     catalog.SetMinMagLimit(criteria.minMag);
     catalog.SetMaxMagLimit(criteria.maxMag);
-    if (criteria.periodLeast <= catalog.GetPeriodMost()) {
-        catalog.SetPeriodLeast(criteria.periodLeast);
-        catalog.SetPeriodMost(criteria.periodMost);
-    } else {
-        catalog.SetPeriodMost(criteria.periodMost);
-        catalog.SetPeriodLeast(criteria.periodLeast);
-    }
+    SetPair(catalog, &StarCatalog::SetPeriodLeast, &StarCatalog::SetPeriodMost,
+            criteria.periodLeast, criteria.periodMost, catalog.GetPeriodMost());
     const bool sky = catalog.GetRaWest() == criteria.raWest &&
                      catalog.GetRaEast() == criteria.raEast &&
                      catalog.GetDecSouth() == criteria.decSouth &&
