@@ -114,67 +114,64 @@ void CollapseBlanks(std::string_view text, std::string* out) {
     }
 }
 
-template <typename Why>
-bool StarLineBuilder::Skip(StarOutcome* outcome, SkipReason reason, Why why) {
-    outcome->written = false;
-    if (outcome->skip == SkipReason::kCount) {
-        outcome->skip = reason;  // the first reason is the one counted
-        if (explain) outcome->why.assign("skipped: ");
-    } else if (explain) {
-        outcome->why.append("; ");
-    }
-    if (explain) {
-        outcome->why += why();
-    }
-    return false;
-}
+namespace {
 
-template <typename Why>
-void StarLineBuilder::Note(StarOutcome* outcome, Change change, Why why) {
-    outcome->changes |= change;
-    if (explain) {
-        if (!outcome->why.empty()) {
-            outcome->why += "; ";
+// Build's steps below run for every star, millions in an import: each is
+// inlined into Build, so that the steps cost no more than one long function
+// (GCC would stop inlining them part of the way through).
+
+// One star's outcome as the checks and the fields find it: the first reason
+// to skip it is the one counted; the texts of the reasons and changes are
+// made (by calling `why`) only when they are told.
+class OutcomeNotes {
+  public:
+    OutcomeNotes(StarOutcome* outcome, bool explain) : out(outcome), explaining(explain) {}
+
+    bool Skipped() const { return out->skip != SkipReason::kCount; }
+    bool Explaining() const { return explaining; }
+
+    template <typename Why>
+    void Skip(SkipReason reason, Why why) {
+        out->written = false;
+        if (out->skip == SkipReason::kCount) {
+            out->skip = reason;
+            if (explaining) out->why.assign("skipped: ");
+        } else if (explaining) {
+            out->why.append("; ");
         }
-        outcome->why += why();
+        if (explaining) {
+            out->why += why();
+        }
     }
-}
 
-bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* outcome) {
-    outcome->written = false;
-    outcome->skip = SkipReason::kCount;
-    outcome->changes = 0;
-    outcome->why.clear();
+    template <typename Why>
+    void Note(Change change, Why why) {
+        out->changes |= change;
+        if (explaining) {
+            if (!out->why.empty()) {
+                out->why += "; ";
+            }
+            out->why += why();
+        }
+    }
 
-    // Without --verbose the first reason to skip a star ends its checks;
-    // with it, every reason is told.
-    const auto stop = [this, outcome] { return outcome->skip != SkipReason::kCount && !explain; };
-    LinePosition position;
-    CheckPosition(texts, &position, outcome);
-    if (stop()) return false;
-    CheckLabel(texts.name, "name", SkipReason::kNoName, SkipReason::kBadName, &name, outcome);
-    if (stop()) return false;
-    CheckLabel(texts.type, "type", SkipReason::kNoType, SkipReason::kBadType, &type, outcome);
-    if (stop()) return false;
-    const Magnitudes magnitudes = CheckMagnitudes(texts, outcome);
-    if (outcome->skip != SkipReason::kCount) return false;
+  private:
+    StarOutcome* out;
+    bool explaining;
+};
 
-    // From here on the star is written.
-    std::memset(line, ' ', kImportLineLength - 1);
-    line[kImportLineLength - 1] = '\n';
-    PutPosition(position, line);
-    PutCut(name, "name", layout::kName, kNameCut, line, outcome);
-    PutCut(type, "type", layout::kType, kTypeCut, line, outcome);
-    PutMagnitudes(texts, magnitudes, line, outcome);
-    PutPeriod(texts.period, line, outcome);
-    PutDescription(texts.description, line, outcome);
-    outcome->written = true;
-    return true;
-}
+// The magnitudes as read: the minimum of an amplitude is made from the
+// maximum when there is one.
+struct Magnitudes {
+    Magnitude max;
+    Magnitude min;
+    bool haveMax = false;
+    bool haveMin = false;
+    std::int64_t minMicros = 0;  // the minimum written, in millionths
+};
 
-void StarLineBuilder::CheckPosition(const StarTexts& texts, LinePosition* position,
-                                    StarOutcome* outcome) {
-    const bool hours = raHours || texts.raHours;
+[[gnu::always_inline]] inline void CheckPosition(const StarTexts& texts, bool hours, LinePosition* position,
+                   OutcomeNotes& notes) {
     PositionRead read;
     if (texts.combinedPosition) {
         read = ReadPosition(texts.position, hours, position);
@@ -187,9 +184,9 @@ void StarLineBuilder::CheckPosition(const StarTexts& texts, LinePosition* positi
         read = PositionRead::kUnreadable;
     }
     if (read == PositionRead::kAbsent) {
-        Skip(outcome, SkipReason::kNoPosition, [] { return "no position"; });
+        notes.Skip(SkipReason::kNoPosition, [] { return "no position"; });
     } else if (read == PositionRead::kUnreadable) {
-        Skip(outcome, SkipReason::kBadPosition, [&texts] {
+        notes.Skip(SkipReason::kBadPosition, [&texts] {
             const std::string shown = texts.combinedPosition
                                           ? Quoted(TrimBlanks(texts.position))
                                           : Quoted(TrimBlanks(texts.ra)) + " " +
@@ -199,20 +196,21 @@ void StarLineBuilder::CheckPosition(const StarTexts& texts, LinePosition* positi
     }
 }
 
-void StarLineBuilder::CheckLabel(std::string_view text, const char* what, SkipReason none,
-                                 SkipReason bad, std::string* label, StarOutcome* outcome) {
+// A designation or type (`what`), blanks collapsed into `label`.
+[[gnu::always_inline]] inline void CheckLabel(std::string_view text, const char* what, SkipReason none, SkipReason bad,
+                std::string* label, OutcomeNotes& notes) {
     CollapseBlanks(text, label);
     if (label->empty()) {
-        Skip(outcome, none, [what] { return std::string("no ") + what; });
+        notes.Skip(none, [what] { return std::string("no ") + what; });
     } else if (!IsPrintableAscii(static_cast<unsigned char>((*label)[0]))) {
-        Skip(outcome, bad, [what, label] {
+        notes.Skip(bad, [what, label] {
             return what + (" " + Quoted(*label)) + " does not start with printable ASCII";
         });
     }
 }
 
-StarLineBuilder::Magnitudes StarLineBuilder::CheckMagnitudes(const StarTexts& texts,
-                                                             StarOutcome* outcome) {
+[[gnu::always_inline]] inline Magnitudes CheckMagnitudes(const StarTexts& texts,
+                                                      OutcomeNotes& notes) {
     Magnitudes m;
     if (texts.rangeColumn) {
         ReadRangeField(texts.range, &m.max, &m.min);
@@ -236,11 +234,11 @@ StarLineBuilder::Magnitudes StarLineBuilder::CheckMagnitudes(const StarTexts& te
         const bool negative = have && micros < 0;
         const bool huge = have && !negative && RoundToHundredths(micros) >= kMagnitudeLimit;
         if (negative) {
-            Skip(outcome, SkipReason::kNegativeMagnitude,
-                 [&] { return which + ValueText(micros, written) + " is negative"; });
+            notes.Skip(SkipReason::kNegativeMagnitude,
+                       [&] { return which + ValueText(micros, written) + " is negative"; });
         } else if (huge) {
-            Skip(outcome, SkipReason::kHugeMagnitude,
-                 [&] { return which + ValueText(micros, written) + " is 100 or more"; });
+            notes.Skip(SkipReason::kHugeMagnitude,
+                       [&] { return which + ValueText(micros, written) + " is 100 or more"; });
         }
         if ((negative || huge) && m.min.kind == Magnitude::kAmplitude) {
             break;  // a minimum made from this maximum tells nothing new
@@ -249,39 +247,39 @@ StarLineBuilder::Magnitudes StarLineBuilder::CheckMagnitudes(const StarTexts& te
     return m;
 }
 
-void StarLineBuilder::PutPosition(const LinePosition& position, char* line) {
+[[gnu::always_inline]] inline void PutPosition(const LinePosition& position, char* line) {
     PutZeroPadded(line, layout::kRaHours.first, position.raHours, 2);
     PutZeroPadded(line, layout::kRaMinutes.first, position.raMinutes, 2);
     line[layout::kDecSign.first] = position.south ? '-' : '+';
     PutZeroPadded(line, layout::kDecDegrees.first, position.decDegrees, 2);
 }
 
-void StarLineBuilder::PutCut(const std::string& text, const char* what, layout::Field field,
-                             Change change, char* line, StarOutcome* outcome) {
+// `text` (a `what`) cut to the width of `field`, noted as `change` when it was.
+[[gnu::always_inline]] inline void PutCut(const std::string& text, const char* what, layout::Field field, Change change,
+            char* line, OutcomeNotes& notes) {
     std::memcpy(line + field.first, text.data(), std::min(text.size(), field.width));
     if (text.size() > field.width) {
-        Note(outcome, change, [&] {
+        notes.Note(change, [&] {
             return what + (" " + Quoted(text)) + " cut to " +
                    Quoted(std::string_view(text).substr(0, field.width));
         });
     }
 }
 
-void StarLineBuilder::PutMagnitudes(const StarTexts& texts, const Magnitudes& m, char* line,
-                                    StarOutcome* outcome) {
+[[gnu::always_inline]] inline void PutMagnitudes(const StarTexts& texts, const Magnitudes& m, char* line, OutcomeNotes& notes) {
     if (m.max.kind == Magnitude::kUnreadable || m.max.kind == Magnitude::kAmplitude) {
-        Note(outcome, kMagnitudeUnreadable, [&texts] {
+        notes.Note(kMagnitudeUnreadable, [&texts] {
             return "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
                    " cannot be read, left blank";
         });
     }
     if (m.min.kind == Magnitude::kUnreadable && !texts.rangeColumn) {
-        Note(outcome, kMagnitudeUnreadable, [&texts] {
+        notes.Note(kMagnitudeUnreadable, [&texts] {
             return "minimum " + Quoted(TrimBlanks(texts.min)) + " cannot be read, left blank";
         });
     }
     if (m.min.kind == Magnitude::kAmplitude && !m.haveMax) {
-        Note(outcome, kAmplitudeAlone, [&m] {
+        notes.Note(kAmplitudeAlone, [&m] {
             return "minimum given as amplitude " + MicrosText(m.min.micros) +
                    " without a maximum, left blank";
         });
@@ -294,42 +292,20 @@ void StarLineBuilder::PutMagnitudes(const StarTexts& texts, const Magnitudes& m,
     }
 }
 
-void StarLineBuilder::PutPeriod(std::string_view text, char* line, StarOutcome* outcome) {
-    const Period period = ReadPeriodField(text);
-    if (period.kind == Period::kUnreadable) {
-        Note(outcome, kPeriodUnreadable, [text] {
-            return "period " + Quoted(TrimBlanks(text)) + " cannot be read, left blank";
-        });
-        return;
-    }
-    if (period.kind != Period::kValue) return;
-    const std::int64_t tenThousandths = (period.micros + 50) / 100;
-    if (tenThousandths == 0) {
-        Note(outcome, kPeriodNotHeld, [&] {
-            return "period " + ValueText(period.micros, text) + " too short, left blank";
-        });
-    } else if (tenThousandths < kPeriodDecimalLimit) {
-        PutNumber(line, kPeriodPoint, tenThousandths / 10000);
-        line[kPeriodPoint] = '.';
-        PutZeroPadded(line, kPeriodPoint + 1, tenThousandths % 10000, 4);
-    } else {
-        PutThousands(period.micros, text, line, outcome);
-    }
-}
-
-void StarLineBuilder::PutThousands(std::int64_t micros, std::string_view text, char* line,
-                                   StarOutcome* outcome) {
+// A period of kPeriodDecimalLimit ten-thousandths of a day or more, as
+// whole thousands.
+void PutThousands(std::int64_t micros, std::string_view text, char* line, OutcomeNotes& notes) {
     const std::int64_t thousands = (micros + 500 * kMicro) / (1000 * kMicro);
     if (thousands >= kThousandsLimit) {
-        Note(outcome, kPeriodNotHeld,
-             [&] { return "period " + ValueText(micros, text) + " too long, left blank"; });
+        notes.Note(kPeriodNotHeld,
+                   [&] { return "period " + ValueText(micros, text) + " too long, left blank"; });
         return;
     }
     PutNumber(line, kPeriodPoint, thousands);
     line[kPeriodPoint] = 'K';
     std::memcpy(line + kPeriodPoint + 1, "0000", 4);
     if (thousands * 1000 * kMicro != micros) {
-        Note(outcome, kPeriodThousands, [&] {
+        notes.Note(kPeriodThousands, [&] {
             char digits[24];
             const auto end = std::to_chars(digits, digits + sizeof digits, thousands * 1000);
             return "period " + MicrosText(micros) + " rounded to " +
@@ -338,18 +314,79 @@ void StarLineBuilder::PutThousands(std::int64_t micros, std::string_view text, c
     }
 }
 
-void StarLineBuilder::PutDescription(std::string_view text, char* line, StarOutcome* outcome) {
-    CollapseBlanks(text, &description);
+[[gnu::always_inline]] inline void PutPeriod(std::string_view text, char* line, OutcomeNotes& notes) {
+    const Period period = ReadPeriodField(text);
+    if (period.kind == Period::kUnreadable) {
+        notes.Note(kPeriodUnreadable, [text] {
+            return "period " + Quoted(TrimBlanks(text)) + " cannot be read, left blank";
+        });
+        return;
+    }
+    if (period.kind != Period::kValue) return;
+    const std::int64_t tenThousandths = (period.micros + 50) / 100;
+    if (tenThousandths == 0) {
+        notes.Note(kPeriodNotHeld, [&] {
+            return "period " + ValueText(period.micros, text) + " too short, left blank";
+        });
+    } else if (tenThousandths < kPeriodDecimalLimit) {
+        PutNumber(line, kPeriodPoint, tenThousandths / 10000);
+        line[kPeriodPoint] = '.';
+        PutZeroPadded(line, kPeriodPoint + 1, tenThousandths % 10000, 4);
+    } else {
+        PutThousands(period.micros, text, line, notes);
+    }
+}
+
+// The description, or in its place the constellation's name of the
+// designation `name` or of a three-letter description.
+[[gnu::always_inline]] inline void PutDescription(std::string_view text, const std::string& name, std::string* description,
+                    char* line, OutcomeNotes& notes) {
+    CollapseBlanks(text, description);
     const char* shown = nullptr;
-    if (description.empty()) {
+    if (description->empty()) {
         shown = ConstellationOfDesignation(name);
-    } else if (description.size() == 3) {
-        shown = ConstellationName(description);  // an abbreviation spelled out
+    } else if (description->size() == 3) {
+        shown = ConstellationName(*description);  // an abbreviation spelled out
     }
     if (shown != nullptr) {
-        description.assign(shown);
+        description->assign(shown);
     }
-    PutCut(description, "description", layout::kDescription, kDescriptionCut, line, outcome);
+    PutCut(*description, "description", layout::kDescription, kDescriptionCut, line, notes);
+}
+
+}  // namespace
+
+bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* outcome) {
+    outcome->written = false;
+    outcome->skip = SkipReason::kCount;
+    outcome->changes = 0;
+    outcome->why.clear();
+    OutcomeNotes notes(outcome, explain);
+
+    // Without --verbose the first reason to skip a star ends its checks;
+    // with it, every reason is told.
+    const auto stop = [&notes] { return notes.Skipped() && !notes.Explaining(); };
+    LinePosition position;
+    CheckPosition(texts, raHours || texts.raHours, &position, notes);
+    if (stop()) return false;
+    CheckLabel(texts.name, "name", SkipReason::kNoName, SkipReason::kBadName, &name, notes);
+    if (stop()) return false;
+    CheckLabel(texts.type, "type", SkipReason::kNoType, SkipReason::kBadType, &type, notes);
+    if (stop()) return false;
+    const Magnitudes magnitudes = CheckMagnitudes(texts, notes);
+    if (notes.Skipped()) return false;
+
+    // From here on the star is written.
+    std::memset(line, ' ', kImportLineLength - 1);
+    line[kImportLineLength - 1] = '\n';
+    PutPosition(position, line);
+    PutCut(name, "name", layout::kName, kNameCut, line, notes);
+    PutCut(type, "type", layout::kType, kTypeCut, line, notes);
+    PutMagnitudes(texts, magnitudes, line, notes);
+    PutPeriod(texts.period, line, notes);
+    PutDescription(texts.description, name, &description, line, notes);
+    outcome->written = true;
+    return true;
 }
 
 }  // namespace velmo::importing

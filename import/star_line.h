@@ -15,13 +15,10 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "decimal_text.h"
 #include "line_layout.h"
-#include "sky_position.h"
 
 namespace velmo::importing {
 
@@ -97,44 +94,6 @@ class StarLineBuilder {
     bool Build(const StarTexts& texts, char* line, StarOutcome* outcome);
 
   private:
-    // What CheckMagnitudes read: the minimum of an amplitude is made from
-    // the maximum when there is one.
-    struct Magnitudes {
-        Magnitude max;
-        Magnitude min;
-        bool haveMax = false;
-        bool haveMin = false;
-        std::int64_t minMicros = 0;  // the minimum written, in millionths
-    };
-
-    // A reason to skip the star / a change to it, with the text that
-    // `why()` returns appended to StarOutcome::why only when explaining.
-    template <typename Why>
-    bool Skip(StarOutcome* outcome, SkipReason reason, Why why);
-    template <typename Why>
-    void Note(StarOutcome* outcome, Change change, Why why);
-
-    // The checks, each skipping the star for what it finds.
-    void CheckPosition(const StarTexts& texts, LinePosition* position, StarOutcome* outcome);
-    // A designation or type (`what`), blanks collapsed into `label`.
-    void CheckLabel(std::string_view text, const char* what, SkipReason none, SkipReason bad,
-                    std::string* label, StarOutcome* outcome);
-    Magnitudes CheckMagnitudes(const StarTexts& texts, StarOutcome* outcome);
-
-    // The fields written into `line`, each noting what it changed.
-    static void PutPosition(const LinePosition& position, char* line);
-    // `text` cut to the width of `field`, noted as `change` when it was.
-    void PutCut(const std::string& text, const char* what, velmo::line_layout::Field field,
-                Change change, char* line, StarOutcome* outcome);
-    void PutMagnitudes(const StarTexts& texts, const Magnitudes& m, char* line,
-                       StarOutcome* outcome);
-    void PutPeriod(std::string_view text, char* line, StarOutcome* outcome);
-    // A period of kPeriodDecimalLimit ten-thousandths of a day or more.
-    void PutThousands(std::int64_t micros, std::string_view text, char* line,
-                      StarOutcome* outcome);
-    // The description, or the constellation's name in its place.
-    void PutDescription(std::string_view text, char* line, StarOutcome* outcome);
-
     bool raHours;
     bool explain;
     std::string name;         // designation, blanks collapsed
