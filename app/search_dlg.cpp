@@ -94,10 +94,10 @@ bool CSearchDlg::InitWindow() {
     };
     for (std::size_t i = 0; i < velmo::kResultColumnCount; ++i) {
         const velmo::ResultColumn& column = velmo::kResultColumns[i];
-        m_resultList.InsertColumn(static_cast<int>(i), column.heading,
-                                  column.rightAligned ? tk::ListView::Align::Right
-                                                      : tk::ListView::Align::Left,
-                                  pixels(column.listPixels));
+        m_resultList.InsertColumn(
+            static_cast<int>(i), column.heading,
+            column.rightAligned ? tk::ListView::Align::Right : tk::ListView::Align::Left,
+            pixels(column.listPixels));
     }
 
     m_specificCheck.SetCheck(1);

@@ -97,9 +97,8 @@ void CSearchDlg::FillResultList(bool ascending) {
 void CSearchDlg::ListResults(bool ascending) {
     ResultRowFormatter format;
     int rowCount = 0;
-    velmo::WalkResults(m_catalog, !ascending, [&](const StarRecord& record) {
-        AddResultRow(rowCount++, record, format);
-    });
+    velmo::WalkResults(m_catalog, !ascending,
+                       [&](const StarRecord& record) { AddResultRow(rowCount++, record, format); });
 }
 
 void CSearchDlg::AddResultRow(int index, const StarRecord& record, ResultRowFormatter& format) {
@@ -147,7 +146,7 @@ void CSearchDlg::RefuseBox(tk::Edit& box, const char* message) {
 }
 
 velmo::Criteria CSearchDlg::MemberCriteria() const {
-    return {m_raWest, m_raEast, m_decSouth, m_decNorth,
+    return {m_raWest, m_raEast, m_decSouth,    m_decNorth,
             m_maxMag, m_minMag, m_periodLeast, m_periodMost};
 }
 

@@ -32,10 +32,9 @@ bool SetCriteria(StarCatalog& catalog, const Criteria& criteria, bool specific) 
     catalog.SetMaxMagLimit(criteria.maxMag);
     SetPair(catalog, &StarCatalog::SetPeriodLeast, &StarCatalog::SetPeriodMost,
             criteria.periodLeast, criteria.periodMost, catalog.GetPeriodMost());
-    const bool sky = catalog.GetRaWest() == criteria.raWest &&
-                     catalog.GetRaEast() == criteria.raEast &&
-                     catalog.GetDecSouth() == criteria.decSouth &&
-                     catalog.GetDecNorth() == criteria.decNorth;
+    const bool sky =
+        catalog.GetRaWest() == criteria.raWest && catalog.GetRaEast() == criteria.raEast &&
+        catalog.GetDecSouth() == criteria.decSouth && catalog.GetDecNorth() == criteria.decNorth;
     const bool limits = catalog.GetMinMagLimit() == criteria.minMag &&
                         catalog.GetMaxMagLimit() == criteria.maxMag &&
                         catalog.GetPeriodLeast() == criteria.periodLeast &&

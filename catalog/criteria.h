@@ -25,14 +25,14 @@ inline constexpr CriterionRange kPeriodDaysRange{0, 100000};
 
 // The defaults are the window's initial values.
 struct Criteria {
-    std::int16_t raWest = 0;     // hours, kRaHoursRange
-    std::int16_t raEast = 23;    // hours, kRaHoursRange
-    std::int16_t decSouth = -90; // degrees, kDecDegreesRange, at most decNorth
-    std::int16_t decNorth = 90;  // degrees, kDecDegreesRange
-    float maxMag = 7.0f;         // "Max >": a star's maximum at most this, kMagnitudeRange
-    float minMag = 6.0f;         // "Min <": a star's minimum at least this, kMagnitudeRange
-    double periodLeast = 0.0;    // days, kPeriodDaysRange, at most periodMost
-    double periodMost = 1000.0;  // days, kPeriodDaysRange, above 0
+    std::int16_t raWest = 0;      // hours, kRaHoursRange
+    std::int16_t raEast = 23;     // hours, kRaHoursRange
+    std::int16_t decSouth = -90;  // degrees, kDecDegreesRange, at most decNorth
+    std::int16_t decNorth = 90;   // degrees, kDecDegreesRange
+    float maxMag = 7.0f;          // "Max >": a star's maximum at most this, kMagnitudeRange
+    float minMag = 6.0f;          // "Min <": a star's minimum at least this, kMagnitudeRange
+    double periodLeast = 0.0;     // days, kPeriodDaysRange, at most periodMost
+    double periodMost = 1000.0;   // days, kPeriodDaysRange, above 0
 };
 
 inline constexpr Criteria kDefaultCriteria{};

@@ -116,8 +116,7 @@ bool ReadOption(int id, const char* value, SearchOptions& options, MoreOptions* 
             return ReadBounded("period-least", value, criteria.periodLeast,
                                velmo::kPeriodDaysRange);
         case kPeriodMost:
-            return ReadBounded("period-most", value, criteria.periodMost,
-                               velmo::kPeriodDaysRange);
+            return ReadBounded("period-most", value, criteria.periodMost, velmo::kPeriodDaysRange);
         case kUnspecified:
             options.unspecified = true;
             return true;
@@ -194,8 +193,8 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options, MoreOpti
     if (fault == velmo::CriteriaFault::kLeastAboveMost) {
         PrintError("--period-least " + Number(criteria.periodLeast) + " is above --period-most " +
                    Number(criteria.periodMost) + ": the range needs " +
-                   std::to_string(velmo::kPeriodDaysRange.low) + " <= least <= most <= " +
-                   std::to_string(velmo::kPeriodDaysRange.high));
+                   std::to_string(velmo::kPeriodDaysRange.low) +
+                   " <= least <= most <= " + std::to_string(velmo::kPeriodDaysRange.high));
         return false;
     }
     if (fault == velmo::CriteriaFault::kMostNotAboveZero) {

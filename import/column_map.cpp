@@ -253,8 +253,8 @@ void ColumnMap::Need(std::string* missing, const std::string& what) {
     *missing += (missing->empty() ? "" : "; ") + what;
 }
 
-void ColumnMap::FindRequired(Role role, const std::string& override,
-                             const char* const* candidates, std::string* missing) {
+void ColumnMap::FindRequired(Role role, const std::string& override, const char* const* candidates,
+                             std::string* missing) {
     if (Pick(role, override, candidates) < 0 && override.empty()) {
         Need(missing, ListOf(candidates));
     }

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "constellations.h"
-#include "line_layout.h"
 #include "decimal_text.h"
+#include "line_layout.h"
 #include "shown_text.h"
 #include "sky_position.h"
 
@@ -170,8 +170,8 @@ struct Magnitudes {
     std::int64_t minMicros = 0;  // the minimum written, in millionths
 };
 
-[[gnu::always_inline]] inline void CheckPosition(const StarTexts& texts, bool hours, LinePosition* position,
-                   OutcomeNotes& notes) {
+[[gnu::always_inline]] inline void CheckPosition(const StarTexts& texts, bool hours,
+                                                 LinePosition* position, OutcomeNotes& notes) {
     PositionRead read;
     if (texts.combinedPosition) {
         read = ReadPosition(texts.position, hours, position);
@@ -187,18 +187,18 @@ struct Magnitudes {
         notes.Skip(SkipReason::kNoPosition, [] { return "no position"; });
     } else if (read == PositionRead::kUnreadable) {
         notes.Skip(SkipReason::kBadPosition, [&texts] {
-            const std::string shown = texts.combinedPosition
-                                          ? Quoted(TrimBlanks(texts.position))
-                                          : Quoted(TrimBlanks(texts.ra)) + " " +
-                                                Quoted(TrimBlanks(texts.dec));
+            const std::string shown = texts.combinedPosition ? Quoted(TrimBlanks(texts.position))
+                                                             : Quoted(TrimBlanks(texts.ra)) + " " +
+                                                                   Quoted(TrimBlanks(texts.dec));
             return "position " + shown + " cannot be read";
         });
     }
 }
 
 // A designation or type (`what`), blanks collapsed into `label`.
-[[gnu::always_inline]] inline void CheckLabel(std::string_view text, const char* what, SkipReason none, SkipReason bad,
-                std::string* label, OutcomeNotes& notes) {
+[[gnu::always_inline]] inline void CheckLabel(std::string_view text, const char* what,
+                                              SkipReason none, SkipReason bad, std::string* label,
+                                              OutcomeNotes& notes) {
     CollapseBlanks(text, label);
     if (label->empty()) {
         notes.Skip(none, [what] { return std::string("no ") + what; });
@@ -210,7 +210,7 @@ struct Magnitudes {
 }
 
 [[gnu::always_inline]] inline Magnitudes CheckMagnitudes(const StarTexts& texts,
-                                                      OutcomeNotes& notes) {
+                                                         OutcomeNotes& notes) {
     Magnitudes m;
     if (texts.rangeColumn) {
         ReadRangeField(texts.range, &m.max, &m.min);
@@ -255,8 +255,9 @@ struct Magnitudes {
 }
 
 // `text` (a `what`) cut to the width of `field`, noted as `change` when it was.
-[[gnu::always_inline]] inline void PutCut(const std::string& text, const char* what, layout::Field field, Change change,
-            char* line, OutcomeNotes& notes) {
+[[gnu::always_inline]] inline void PutCut(const std::string& text, const char* what,
+                                          layout::Field field, Change change, char* line,
+                                          OutcomeNotes& notes) {
     std::memcpy(line + field.first, text.data(), std::min(text.size(), field.width));
     if (text.size() > field.width) {
         notes.Note(change, [&] {
@@ -266,7 +267,8 @@ struct Magnitudes {
     }
 }
 
-[[gnu::always_inline]] inline void PutMagnitudes(const StarTexts& texts, const Magnitudes& m, char* line, OutcomeNotes& notes) {
+[[gnu::always_inline]] inline void PutMagnitudes(const StarTexts& texts, const Magnitudes& m,
+                                                 char* line, OutcomeNotes& notes) {
     if (m.max.kind == Magnitude::kUnreadable || m.max.kind == Magnitude::kAmplitude) {
         notes.Note(kMagnitudeUnreadable, [&texts] {
             return "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
@@ -308,13 +310,14 @@ void PutThousands(std::int64_t micros, std::string_view text, char* line, Outcom
         notes.Note(kPeriodThousands, [&] {
             char digits[24];
             const auto end = std::to_chars(digits, digits + sizeof digits, thousands * 1000);
-            return "period " + MicrosText(micros) + " rounded to " +
-                   std::string(digits, end.ptr) + " days";
+            return "period " + MicrosText(micros) + " rounded to " + std::string(digits, end.ptr) +
+                   " days";
         });
     }
 }
 
-[[gnu::always_inline]] inline void PutPeriod(std::string_view text, char* line, OutcomeNotes& notes) {
+[[gnu::always_inline]] inline void PutPeriod(std::string_view text, char* line,
+                                             OutcomeNotes& notes) {
     const Period period = ReadPeriodField(text);
     if (period.kind == Period::kUnreadable) {
         notes.Note(kPeriodUnreadable, [text] {
@@ -339,8 +342,9 @@ void PutThousands(std::int64_t micros, std::string_view text, char* line, Outcom
 
 // The description, or in its place the constellation's name of the
 // designation `name` or of a three-letter description.
-[[gnu::always_inline]] inline void PutDescription(std::string_view text, const std::string& name, std::string* description,
-                    char* line, OutcomeNotes& notes) {
+[[gnu::always_inline]] inline void PutDescription(std::string_view text, const std::string& name,
+                                                  std::string* description, char* line,
+                                                  OutcomeNotes& notes) {
     CollapseBlanks(text, description);
     const char* shown = nullptr;
     if (description->empty()) {
