@@ -7,6 +7,8 @@
 
 #include "app/about_dlg.h"
 #include "app/minimised_icon.h"
+#include "catalog/criteria.h"
+#include "catalog/result_columns.h"
 #include "res/resource.h"
 #include "toolkit/data_exchange.h"
 #include "toolkit/resources.h"
@@ -22,14 +24,14 @@ constexpr int kTemplateCharWidth = 6;
 CSearchDlg::CSearchDlg(tk::Dialog* parent)
     : tk::Dialog(IDD_SEARCH_DIALOG, parent),
       m_hIcon(tk::LoadIcon(IDR_MAINFRAME)),
-      m_raWest(0),
-      m_raEast(23),
-      m_decSouth(-90),
-      m_decNorth(90),
-      m_maxMag(7.0f),
-      m_minMag(6.0f),
-      m_periodLeast(0.0),
-      m_periodMost(1000.0),
+      m_raWest(velmo::kDefaultCriteria.raWest),
+      m_raEast(velmo::kDefaultCriteria.raEast),
+      m_decSouth(velmo::kDefaultCriteria.decSouth),
+      m_decNorth(velmo::kDefaultCriteria.decNorth),
+      m_maxMag(velmo::kDefaultCriteria.maxMag),
+      m_minMag(velmo::kDefaultCriteria.minMag),
+      m_periodLeast(velmo::kDefaultCriteria.periodLeast),
+      m_periodMost(velmo::kDefaultCriteria.periodMost),
       m_specific(1),
       m_recordsLoaded(0),
       m_recordsSearched(0) {}
@@ -37,15 +39,18 @@ CSearchDlg::CSearchDlg(tk::Dialog* parent)
 CSearchDlg::~CSearchDlg() = default;
 
 bool CSearchDlg::TransferData(bool toMembers) {
+    using velmo::kDecDegreesRange, velmo::kMagnitudeRange, velmo::kPeriodDaysRange,
+        velmo::kRaHoursRange;
+    const auto int16 = [](int value) { return static_cast<std::int16_t>(value); };
     tk::DataExchange dx(*this, toMembers);
-    dx.Int16(IDC_RA_WEST, m_raWest, 0, 23);
-    dx.Int16(IDC_RA_EAST, m_raEast, 0, 23);
-    dx.Int16(IDC_DEC_SOUTH, m_decSouth, -90, 90);
-    dx.Int16(IDC_DEC_NORTH, m_decNorth, -90, 90);
-    dx.Float(IDC_MAG_MAX, m_maxMag, 0.0f, 99.0f);
-    dx.Float(IDC_MAG_MIN, m_minMag, 0.0f, 99.0f);
-    dx.Double(IDC_PERIOD_LEAST, m_periodLeast, 0.0, 100000.0);
-    dx.Double(IDC_PERIOD_MOST, m_periodMost, 0.0, 100000.0);
+    dx.Int16(IDC_RA_WEST, m_raWest, int16(kRaHoursRange.low), int16(kRaHoursRange.high));
+    dx.Int16(IDC_RA_EAST, m_raEast, int16(kRaHoursRange.low), int16(kRaHoursRange.high));
+    dx.Int16(IDC_DEC_SOUTH, m_decSouth, int16(kDecDegreesRange.low), int16(kDecDegreesRange.high));
+    dx.Int16(IDC_DEC_NORTH, m_decNorth, int16(kDecDegreesRange.low), int16(kDecDegreesRange.high));
+    dx.Float(IDC_MAG_MAX, m_maxMag, kMagnitudeRange.low, kMagnitudeRange.high);
+    dx.Float(IDC_MAG_MIN, m_minMag, kMagnitudeRange.low, kMagnitudeRange.high);
+    dx.Double(IDC_PERIOD_LEAST, m_periodLeast, kPeriodDaysRange.low, kPeriodDaysRange.high);
+    dx.Double(IDC_PERIOD_MOST, m_periodMost, kPeriodDaysRange.low, kPeriodDaysRange.high);
     dx.Bind(IDC_RA_WEST, m_raWestEdit);
     dx.Bind(IDC_RA_EAST, m_raEastEdit);
     dx.Bind(IDC_DEC_SOUTH, m_decSouthEdit);
@@ -87,14 +92,13 @@ bool CSearchDlg::InitWindow() {
     const auto pixels = [charWidth](int templatePixels) {
         return (templatePixels * charWidth + kTemplateCharWidth / 2) / kTemplateCharWidth;
     };
-    using Align = tk::ListView::Align;
-    m_resultList.InsertColumn(0, "R.A.", Align::Right, pixels(40));
-    m_resultList.InsertColumn(1, "Dec.", Align::Right, pixels(35));
-    m_resultList.InsertColumn(2, "Name", Align::Right, pixels(75));
-    m_resultList.InsertColumn(3, "Type", Align::Left, pixels(70));
-    m_resultList.InsertColumn(4, "Magnitude", Align::Left, pixels(95));
-    m_resultList.InsertColumn(5, "Period", Align::Right, pixels(75));
-    m_resultList.InsertColumn(6, "Description", Align::Left, pixels(120));
+    for (std::size_t i = 0; i < velmo::kResultColumnCount; ++i) {
+        const velmo::ResultColumn& column = velmo::kResultColumns[i];
+        m_resultList.InsertColumn(
+            static_cast<int>(i), column.heading,
+            column.rightAligned ? tk::ListView::Align::Right : tk::ListView::Align::Left,
+            pixels(column.listPixels));
+    }
 
     m_specificCheck.SetCheck(1);
     return true;

@@ -11,10 +11,13 @@
 #include <cstdint>
 #include <string>
 
+#include "catalog/criteria.h"
 #include "catalog/star_catalog.h"
 #include "toolkit/controls.h"
 #include "toolkit/dialog.h"
 #include "toolkit/icon.h"
+
+class ResultRowFormatter;  // catalog/row_text.h
 
 class CSearchDlg : public tk::Dialog {
   public:
@@ -136,8 +139,16 @@ class CSearchDlg : public tk::Dialog {
     bool CheckCriteriaPairs();
     // Shows `message`, then gives `box` the focus with its whole text selected.
     void RefuseBox(tk::Edit& box, const char* message);
-    // The criteria members into the catalogue, each pair in an order that
-    // the catalogue's setters accept.
+    // FillResultList's steps: one row per result from the first to the last
+    // (`ascending`) or back; the row of `record` at `index`; after running
+    // out of memory, the list emptied, the count of what the catalogue holds
+    // shown, and the message.
+    void ListResults(bool ascending);
+    void AddResultRow(int index, const StarRecord& record, ResultRowFormatter& format);
+    void ReportListOutOfMemory();
+    // The eight criteria members as one value.
+    velmo::Criteria MemberCriteria() const;
+    // The criteria members into the catalogue (velmo::SetCriteria).
     void PushCriteria();
     // A save command: the save dialog with these parameters, then a message
     // when nothing was saved or memory ran out.

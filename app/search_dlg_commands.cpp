@@ -5,8 +5,9 @@
 
 #include "app/busy_cursor.h"
 #include "app/search_dlg.h"
-#include "criteria_rules.h"
+#include "criteria.h"
 #include "res/resource.h"
+#include "result_walk.h"
 #include "row_text.h"
 #include "toolkit/file_dialog.h"
 
@@ -83,50 +84,45 @@ void CSearchDlg::FillResultList(bool ascending) {
         BusyCursor busy;
         m_recordsSearched = m_catalog.Search(m_specific == 1);
         m_resultList.DeleteAllItems();
-
         // -1: nothing loaded. The cursor would then report neither end, so
         // there is nothing to walk.
-        if (m_recordsSearched >= 0) {
-            if (ascending) {
-                m_catalog.MoveFirst();
-            } else {
-                m_catalog.MoveLast();
-            }
-            ResultRowFormatter format;
-            int rowCount = 0;
-            while (ascending ? !m_catalog.IsAtLast() : !m_catalog.IsAtFirst()) {
-                const int row = m_resultList.InsertItem(
-                    rowCount, format.Ra(m_catalog.CurrentRaHours(), m_catalog.CurrentRaMinutes()));
-                ++rowCount;
-                m_resultList.SetItemText(row, 1, format.Dec(m_catalog.CurrentDec()));
-                m_resultList.SetItemText(row, 2, m_catalog.CurrentName());
-                m_resultList.SetItemText(row, 3, m_catalog.CurrentType());
-                m_resultList.SetItemText(row, 4, m_catalog.CurrentRange());
-                m_resultList.SetItemText(row, 5, format.Period(m_catalog.CurrentPeriod()));
-                m_resultList.SetItemText(row, 6, m_catalog.CurrentDescription());
-                if (ascending) {
-                    m_catalog.MoveNext();
-                } else {
-                    m_catalog.MovePrev();
-                }
-            }
-        }
+        if (m_recordsSearched >= 0) ListResults(ascending);
     } catch (const std::bad_alloc&) {
-        // No half list: the rows go (and their memory with them), and the
-        // count shows what the catalogue holds, which is what a save writes.
-        m_resultList.DeleteAllItems();
-        const ResultNode* last = m_catalog.ResultTail();
-        m_recordsSearched = last != nullptr ? last->position : 0;
-        TransferData(false);
-        MessageBox(kOutOfMemoryMessage);
+        ReportListOutOfMemory();
         return;
     }
     TransferData(false);
 }
 
+void CSearchDlg::ListResults(bool ascending) {
+    ResultRowFormatter format;
+    int rowCount = 0;
+    velmo::WalkResults(m_catalog, !ascending,
+                       [&](const StarRecord& record) { AddResultRow(rowCount++, record, format); });
+}
+
+void CSearchDlg::AddResultRow(int index, const StarRecord& record, ResultRowFormatter& format) {
+    const int row = m_resultList.InsertItem(index, format.Ra(record.raHours, record.raMinutes));
+    m_resultList.SetItemText(row, 1, format.Dec(record.decDegrees));
+    m_resultList.SetItemText(row, 2, record.name);
+    m_resultList.SetItemText(row, 3, record.type);
+    m_resultList.SetItemText(row, 4, record.range);
+    m_resultList.SetItemText(row, 5, format.Period(record.period));
+    m_resultList.SetItemText(row, 6, record.description);
+}
+
+void CSearchDlg::ReportListOutOfMemory() {
+    // No half list: the rows go (and their memory with them), and the count
+    // shows what the catalogue holds, which is what a save writes.
+    m_resultList.DeleteAllItems();
+    const ResultNode* last = m_catalog.ResultTail();
+    m_recordsSearched = last != nullptr ? last->position : 0;
+    TransferData(false);
+    MessageBox(kOutOfMemoryMessage);
+}
+
 bool CSearchDlg::CheckCriteriaPairs() {
-    const velmo::CriteriaFault fault = velmo::FirstCriteriaFault(
-        m_decSouth, m_decNorth, m_specific == 1, m_periodLeast, m_periodMost);
+    const velmo::CriteriaFault fault = velmo::FirstCriteriaFault(MemberCriteria(), m_specific == 1);
     switch (fault) {
         case velmo::CriteriaFault::kNone:
             return true;
@@ -149,29 +145,13 @@ void CSearchDlg::RefuseBox(tk::Edit& box, const char* message) {
     box.SetSel(0, -1);
 }
 
+velmo::Criteria CSearchDlg::MemberCriteria() const {
+    return {m_raWest, m_raEast, m_decSouth,    m_decNorth,
+            m_maxMag, m_minMag, m_periodLeast, m_periodMost};
+}
+
 void CSearchDlg::PushCriteria() {
-    m_catalog.SetRaWest(m_raWest);
-    m_catalog.SetRaEast(m_raEast);
-    // The catalogue keeps a lower bound from passing its current upper bound
-    // and an upper bound from passing its lower one. A pair that lies wholly
-    // above the current one is therefore set upper bound first, any other
-    // pair lower bound first; either way both values are taken.
-    if (m_decSouth <= m_catalog.GetDecNorth()) {
-        m_catalog.SetDecSouth(m_decSouth);
-        m_catalog.SetDecNorth(m_decNorth);
-    } else {
-        m_catalog.SetDecNorth(m_decNorth);
-        m_catalog.SetDecSouth(m_decSouth);
-    }
-    m_catalog.SetMinMagLimit(m_minMag);
-    m_catalog.SetMaxMagLimit(m_maxMag);
-    if (m_periodLeast <= m_catalog.GetPeriodMost()) {
-        m_catalog.SetPeriodLeast(m_periodLeast);
-        m_catalog.SetPeriodMost(m_periodMost);
-    } else {
-        m_catalog.SetPeriodMost(m_periodMost);
-        m_catalog.SetPeriodLeast(m_periodLeast);
-    }
+    velmo::SetCriteria(m_catalog, MemberCriteria(), m_specific == 1);
 }
 
 void CSearchDlg::OnSearchAscClicked() { FillResultList(true); }

@@ -37,9 +37,9 @@ int main(int argc, char** argv) {
         {"stars.binary2.vot", velmo_bench::TableForm::kBinary2},
         {"stars.fits", velmo_bench::TableForm::kFits},
     };
-    for (const auto& table : kServiceTables) {
-        const std::string path = folder + "/" + table.name;
-        if (!velmo_bench::WriteServiceTable(path, table.form, stars, seed)) {
+    for (const auto& service : kServiceTables) {
+        const std::string path = folder + "/" + service.name;
+        if (!velmo_bench::WriteServiceTable(path, service.form, stars, seed)) {
             std::fprintf(stderr, "velmo_import_make_inputs: cannot write %s\n", path.c_str());
             return 1;
         }

@@ -55,6 +55,6 @@ int main(int argc, char** argv) {
     std::printf("resident before Load      %ld kB\n", before);
     std::printf("resident after Load       %ld kB (peak %ld kB)\n", after, peak);
     std::printf("bytes per record          %.1f (peak after Load - resident before)\n",
-                (peak - before) * 1024.0 / records);
+                static_cast<double>(peak - before) * 1024.0 / records);
     return 0;
 }

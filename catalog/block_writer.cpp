@@ -7,7 +7,7 @@
 
 namespace velmo {
 
-BlockWriter::BlockWriter(int fd) : fd(fd), buffer(new char[kBlockSize]) {}
+BlockWriter::BlockWriter(int file) : fd(file), buffer(new char[kBlockSize]) {}
 
 void BlockWriter::WriteAll(const char* data, std::size_t size) {
     while (size > 0 && error == 0) {

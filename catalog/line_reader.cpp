@@ -7,12 +7,12 @@
 
 namespace velmo {
 
-LineReader::LineReader(int fd, std::uint64_t begin, std::uint64_t end)
-    : fd(fd), offset(begin), stopOffset(end), buffer(new char[kBlockSize]) {}
+LineReader::LineReader(int file, std::uint64_t first, std::uint64_t stop)
+    : fd(file), offset(first), stopOffset(stop), buffer(new char[kBlockSize]) {}
 
-LineReader::LineReader(int fd) : fd(fd), buffer(new char[kBlockSize]) { stream = true; }
+LineReader::LineReader(int file) : fd(file), buffer(new char[kBlockSize]) { stream = true; }
 
-LineReader::LineReader(std::istream& in) : in(&in), buffer(new char[kBlockSize]) {}
+LineReader::LineReader(std::istream& source) : in(&source), buffer(new char[kBlockSize]) {}
 
 bool LineReader::Peek(std::size_t bytes, const char*& text, std::size_t& length) {
     while (end - begin < bytes && !atEof) {

@@ -41,11 +41,11 @@ struct RecordChunk {
     StarRecord* Record(std::int32_t i) { return &slots[i].record; }
 };
 
-// Appends records to a chain of chunks taken from `arena`. Each record gets
+// Appends records to a chain of chunks taken from `records`. Each record gets
 // the next `seq` (1 for the first) and is linked behind the previous one.
 class RecordChunkWriter {
   public:
-    explicit RecordChunkWriter(Arena& arena) : arena(arena) {}
+    explicit RecordChunkWriter(Arena& records) : arena(records) {}
     RecordChunkWriter(const RecordChunkWriter&) = delete;
     RecordChunkWriter& operator=(const RecordChunkWriter&) = delete;
 

@@ -13,10 +13,10 @@ namespace velmo {
 
 class ResultListBuilder {
   public:
-    // `arena`: the arena of the nodes, borrowed. Positions start after
+    // `nodes`: the arena of the nodes, borrowed. Positions start after
     // `positionsBefore` (0: the first node gets 1).
-    explicit ResultListBuilder(Arena& arena, std::int32_t positionsBefore = 0)
-        : arena(arena), before(positionsBefore) {}
+    explicit ResultListBuilder(Arena& nodes, std::int32_t positionsBefore = 0)
+        : arena(nodes), before(positionsBefore) {}
     ResultListBuilder(const ResultListBuilder&) = delete;
     ResultListBuilder& operator=(const ResultListBuilder&) = delete;
 

@@ -187,11 +187,11 @@ int ParseOptions(int argc, char* argv[], ImportOptions* options) {
 // One import from an open input to an open output.
 class Importer {
   public:
-    Importer(const ImportOptions& options, int outputFd)
-        : options(options),
-          label(options.input == "-" ? "(standard input)" : options.input),
+    Importer(const ImportOptions& chosen, int outputFd)
+        : options(chosen),
+          label(chosen.input == "-" ? "(standard input)" : chosen.input),
           writer(outputFd),
-          builder(options.raHours, options.verbose) {}
+          builder(chosen.raHours, chosen.verbose) {}
 
     // Reads everything. Returns -1 when it went through (stars may or may
     // not have been written), or the exit status 2 after an error was

@@ -51,7 +51,7 @@ std::string DateText(const CalendarDate& date) {
     return text;
 }
 
-LocalClock::LocalClock(bool utc) : utc(utc) { tzset(); }
+LocalClock::LocalClock(bool inUtc) : utc(inUtc) { tzset(); }
 
 CalendarDate LocalClock::Today() const {
     const std::time_t now = std::time(nullptr);

@@ -12,6 +12,7 @@
 #include "plan_options.h"
 #include "plan_table.h"
 #include "plan_usage_text.h"
+#include "result_walk.h"
 #include "search_command.h"
 #include "sky_frame.h"
 #include "star_visibility.h"
@@ -29,8 +30,8 @@ struct KeptStar {
 // or one of search's formats.
 class KeptStarWriter {
   public:
-    KeptStarWriter(const PlanOptions& options, const LocalClock& clock, velmo::BlockWriter& out)
-        : options(options), out(out), plan(clock), rows(options.search.format) {}
+    KeptStarWriter(const PlanOptions& chosen, const LocalClock& clock, velmo::BlockWriter& output)
+        : options(chosen), out(output), plan(clock), rows(chosen.search.format) {}
 
     void WriteHeading(const NightSummary& summary) {
         if (options.search.countOnly) return;
@@ -74,23 +75,12 @@ template <typename Take>
 void EachKeptStar(StarCatalog& catalog, const StarVisibility& visibility, bool backwards,
                   Take take) {
     KeptStar star{};
-    if (backwards) {
-        catalog.MoveLast();
-    } else {
-        catalog.MoveFirst();
-    }
-    while (backwards ? !catalog.IsAtFirst() : !catalog.IsAtLast()) {
-        star.record = catalog.Cursor()->record;
-        if (visibility.Keep(star.record->raHours, star.record->raMinutes, star.record->decDegrees,
-                            star.hours)) {
+    velmo::WalkResults(catalog, backwards, [&](const StarRecord& record) {
+        star.record = &record;
+        if (visibility.Keep(record.raHours, record.raMinutes, record.decDegrees, star.hours)) {
             take(star);
         }
-        if (backwards) {
-            catalog.MovePrev();
-        } else {
-            catalog.MoveNext();
-        }
-    }
+    });
 }
 
 // The member of StarHours that --sort names.

@@ -39,21 +39,21 @@ std::string Coordinate(double degrees, char positive, char negative) {
 
 void PlanTable::WriteHeader(const NightSummary& summary, velmo::BlockWriter& out) {
     const Night& night = summary.night;
-    std::string line = "# Night of " + DateText(summary.date) + " at " +
-                       Coordinate(summary.site.latitude, 'N', 'S') + ", " +
-                       Coordinate(summary.site.longitude, 'E', 'W') + ": dark from " +
-                       clock.HourMinute(clock.MinuteAtOrAfter(night.start)) + " to " +
-                       clock.HourMinute(clock.MinuteAtOrBefore(night.end)) + " (" +
-                       TwilightName(summary.twilight) + " twilight), Moon " +
-                       std::to_string(std::lround(summary.moonLit * 100)) + "% lit\n";
-    ResultTable::AppendHeadings(line);
-    AppendRight(line, "From", kTimeWidth, false);
-    AppendRight(line, "To", kTimeWidth, false);
-    AppendRight(line, "Best", kTimeWidth, false);
-    AppendRight(line, "Alt", kAltitudeWidth, false);
-    AppendRight(line, "Hours", kHoursWidth, true);
-    line += '\n';
-    out.Append(line.data(), line.size());
+    std::string header = "# Night of " + DateText(summary.date) + " at " +
+                         Coordinate(summary.site.latitude, 'N', 'S') + ", " +
+                         Coordinate(summary.site.longitude, 'E', 'W') + ": dark from " +
+                         clock.HourMinute(clock.MinuteAtOrAfter(night.start)) + " to " +
+                         clock.HourMinute(clock.MinuteAtOrBefore(night.end)) + " (" +
+                         TwilightName(summary.twilight) + " twilight), Moon " +
+                         std::to_string(std::lround(summary.moonLit * 100)) + "% lit\n";
+    ResultTable::AppendHeadings(header);
+    AppendRight(header, "From", kTimeWidth, false);
+    AppendRight(header, "To", kTimeWidth, false);
+    AppendRight(header, "Best", kTimeWidth, false);
+    AppendRight(header, "Alt", kAltitudeWidth, false);
+    AppendRight(header, "Hours", kHoursWidth, true);
+    header += '\n';
+    out.Append(header.data(), header.size());
 }
 
 void PlanTable::WriteRow(const StarRecord& record, const StarHours& hours,

@@ -27,7 +27,7 @@ struct NightSummary {
 
 class PlanTable {
   public:
-    explicit PlanTable(const LocalClock& clock) : clock(clock) {}
+    explicit PlanTable(const LocalClock& localClock) : clock(localClock) {}
 
     // "# Night of 2026-12-10 at 52.09 N, 5.12 E: dark from 18:33 to 06:31
     // (astronomical twilight), Moon 3% lit" (one line), then the headings.

@@ -3,10 +3,12 @@
 #include <cstring>
 #include <string>
 
+#include "criteria.h"
 #include "input_file.h"
 #include "line_ends.h"
 #include "options.h"
 #include "output_target.h"
+#include "result_walk.h"
 #include "result_writer.h"
 #include "search_options.h"
 #include "search_usage_text.h"
@@ -16,55 +18,13 @@
 namespace velmo_cli {
 namespace {
 
-// Pushes the criteria into a freshly constructed catalogue and reads them
-// back. Each setter compares with the bound current at the time of the call,
-// so the order matters: the fresh catalogue's declination band (-90 to 90)
-// takes any valid south first, and its shortest period (0) lets any longest
-// period above 0 in first, after which any shortest period up to it is taken.
-// False when the catalogue does not hold what was asked.
-bool ApplyCriteria(StarCatalog& catalog, const SearchOptions& options) {
-    catalog.SetRaWest(options.raWest);
-    catalog.SetRaEast(options.raEast);
-    catalog.SetDecSouth(options.decSouth);
-    catalog.SetDecNorth(options.decNorth);
-    catalog.SetMinMagLimit(options.minMag);
-    catalog.SetMaxMagLimit(options.maxMag);
-    // A longest period of 0, which the engine cannot hold, was refused with
-    // the options (FirstCriteriaFault) unless the period plays no part.
-    const double most = options.periodMost;
-    catalog.SetPeriodMost(most);
-    catalog.SetPeriodLeast(options.periodLeast);
-    const bool sky =
-        catalog.GetRaWest() == options.raWest && catalog.GetRaEast() == options.raEast &&
-        catalog.GetDecSouth() == options.decSouth && catalog.GetDecNorth() == options.decNorth;
-    // Without magnitudes and period these limits play no part (and may
-    // be inverted).
-    const bool limits =
-        options.unspecified ||
-        (catalog.GetMinMagLimit() == options.minMag && catalog.GetMaxMagLimit() == options.maxMag &&
-         catalog.GetPeriodLeast() == options.periodLeast && catalog.GetPeriodMost() == most);
-    return sky && limits;
-}
-
 // Writes the result list in the chosen format and order, walking it with the
 // cursor as the window does.
 void WriteResults(StarCatalog& catalog, const SearchOptions& options, velmo::BlockWriter& out) {
     ResultRows rows(options.format);
     rows.WriteHeading(out);
-    const bool forward = !options.descending;
-    if (forward) {
-        catalog.MoveFirst();
-    } else {
-        catalog.MoveLast();
-    }
-    while (forward ? !catalog.IsAtLast() : !catalog.IsAtFirst()) {
-        rows.WriteRow(*catalog.Cursor()->record, out);
-        if (forward) {
-            catalog.MoveNext();
-        } else {
-            catalog.MovePrev();
-        }
-    }
+    velmo::WalkResults(catalog, options.descending,
+                       [&](const StarRecord& record) { rows.WriteRow(record, out); });
 }
 
 }  // namespace
@@ -115,7 +75,7 @@ std::int32_t SearchCatalogue(StarCatalog& catalog, const SearchOptions& options)
         PrintError(std::string(path) + ": no star line in it (velmo-cli check lists its lines)");
         return -1;
     }
-    if (!ApplyCriteria(catalog, options)) {
+    if (!velmo::SetCriteria(catalog, options.criteria, !options.unspecified)) {
         PrintError(std::string(path) + ": the catalogue refused the criteria");
         return -1;
     }

@@ -22,7 +22,7 @@ std::int32_t SearchCatalogue(StarCatalog& catalog, const SearchOptions& options)
 // (the CSV line, the catalogue line, the table row).
 class ResultRows {
   public:
-    explicit ResultRows(OutputFormat format) : format(format) {}
+    explicit ResultRows(OutputFormat chosen) : format(chosen) {}
     void WriteHeading(velmo::BlockWriter& out);
     void WriteRow(const StarRecord& record, velmo::BlockWriter& out);
 

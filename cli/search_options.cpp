@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "criteria_rules.h"
+#include "criteria.h"
 #include "options.h"
 
 namespace velmo_cli {
@@ -49,12 +49,12 @@ const option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-bool ReadHours(const char* name, const char* text, std::int16_t& value, long long low,
-               long long high) {
+bool ReadHours(const char* name, const char* text, std::int16_t& value,
+               velmo::CriterionRange range) {
     long long read = 0;
-    if (!ReadInteger(text, read) || read < low || read > high) {
+    if (!ReadInteger(text, read) || read < range.low || read > range.high) {
         PrintError(std::string("--") + name + ": " + Quoted(text) + " is not a whole number from " +
-                   std::to_string(low) + " to " + std::to_string(high));
+                   std::to_string(range.low) + " to " + std::to_string(range.high));
         return false;
     }
     value = static_cast<std::int16_t>(read);
@@ -62,13 +62,14 @@ bool ReadHours(const char* name, const char* text, std::int16_t& value, long lon
 }
 
 // A magnitude (float, as the window's box holds it) or a period (double)
-// from 0 to `high`.
+// in `range`.
 template <typename Real>
-bool ReadBounded(const char* name, const char* text, Real& value, int high) {
+bool ReadBounded(const char* name, const char* text, Real& value, velmo::CriterionRange range) {
     Real read = 0;
-    if (!ReadReal(text, read) || !(read >= 0 && read <= static_cast<Real>(high))) {
-        PrintError(std::string("--") + name + ": " + Quoted(text) + " is not a number from 0 to " +
-                   std::to_string(high));
+    if (!ReadReal(text, read) ||
+        !(read >= static_cast<Real>(range.low) && read <= static_cast<Real>(range.high))) {
+        PrintError(std::string("--") + name + ": " + Quoted(text) + " is not a number from " +
+                   std::to_string(range.low) + " to " + std::to_string(range.high));
         return false;
     }
     value = read;
@@ -97,23 +98,25 @@ bool ReadFormat(const char* value, SearchOptions& options, MoreOptions* more) {
 }
 
 bool ReadOption(int id, const char* value, SearchOptions& options, MoreOptions* more) {
+    velmo::Criteria& criteria = options.criteria;
     switch (id) {
         case kRaWest:
-            return ReadHours("ra-west", value, options.raWest, 0, 23);
+            return ReadHours("ra-west", value, criteria.raWest, velmo::kRaHoursRange);
         case kRaEast:
-            return ReadHours("ra-east", value, options.raEast, 0, 23);
+            return ReadHours("ra-east", value, criteria.raEast, velmo::kRaHoursRange);
         case kDecSouth:
-            return ReadHours("dec-south", value, options.decSouth, -90, 90);
+            return ReadHours("dec-south", value, criteria.decSouth, velmo::kDecDegreesRange);
         case kDecNorth:
-            return ReadHours("dec-north", value, options.decNorth, -90, 90);
+            return ReadHours("dec-north", value, criteria.decNorth, velmo::kDecDegreesRange);
         case kMaxMag:
-            return ReadBounded("max-mag", value, options.maxMag, 99);
+            return ReadBounded("max-mag", value, criteria.maxMag, velmo::kMagnitudeRange);
         case kMinMag:
-            return ReadBounded("min-mag", value, options.minMag, 99);
+            return ReadBounded("min-mag", value, criteria.minMag, velmo::kMagnitudeRange);
         case kPeriodLeast:
-            return ReadBounded("period-least", value, options.periodLeast, 100000);
+            return ReadBounded("period-least", value, criteria.periodLeast,
+                               velmo::kPeriodDaysRange);
         case kPeriodMost:
-            return ReadBounded("period-most", value, options.periodMost, 100000);
+            return ReadBounded("period-most", value, criteria.periodMost, velmo::kPeriodDaysRange);
         case kUnspecified:
             options.unspecified = true;
             return true;
@@ -178,22 +181,24 @@ bool ParseSearchOptions(int argc, char* argv[], SearchOptions& options, MoreOpti
     if (options.info != InfoRequest::kNone) {
         return true;
     }
-    const velmo::CriteriaFault fault =
-        velmo::FirstCriteriaFault(options.decSouth, options.decNorth, !options.unspecified,
-                                  options.periodLeast, options.periodMost);
+    const velmo::Criteria& criteria = options.criteria;
+    const velmo::CriteriaFault fault = velmo::FirstCriteriaFault(criteria, !options.unspecified);
     if (fault == velmo::CriteriaFault::kSouthAboveNorth) {
-        PrintError("--dec-south " + std::to_string(options.decSouth) + " is north of --dec-north " +
-                   std::to_string(options.decNorth) +
-                   ": the band needs -90 <= south <= north <= 90");
+        PrintError("--dec-south " + std::to_string(criteria.decSouth) +
+                   " is north of --dec-north " + std::to_string(criteria.decNorth) +
+                   ": the band needs " + std::to_string(velmo::kDecDegreesRange.low) +
+                   " <= south <= north <= " + std::to_string(velmo::kDecDegreesRange.high));
         return false;
     }
     if (fault == velmo::CriteriaFault::kLeastAboveMost) {
-        PrintError("--period-least " + Number(options.periodLeast) + " is above --period-most " +
-                   Number(options.periodMost) + ": the range needs 0 <= least <= most <= 100000");
+        PrintError("--period-least " + Number(criteria.periodLeast) + " is above --period-most " +
+                   Number(criteria.periodMost) + ": the range needs " +
+                   std::to_string(velmo::kPeriodDaysRange.low) +
+                   " <= least <= most <= " + std::to_string(velmo::kPeriodDaysRange.high));
         return false;
     }
     if (fault == velmo::CriteriaFault::kMostNotAboveZero) {
-        PrintError("--period-most " + Number(options.periodMost) + ": " +
+        PrintError("--period-most " + Number(criteria.periodMost) + ": " +
                    velmo::CriteriaFaultText(fault));
         return false;
     }

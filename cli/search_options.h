@@ -1,6 +1,6 @@
 // The options of the search command: the window's eight criteria with its
-// initial values and its boxes' ranges, the mode, the output format and the
-// output file.
+// initial values and its boxes' ranges (criteria.h), the mode, the output
+// format and the output file.
 #pragma once
 
 #include <getopt.h>
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "criteria.h"
 #include "usage.h"
 
 namespace velmo_cli {
@@ -15,14 +16,7 @@ namespace velmo_cli {
 enum class OutputFormat { kCsv, kText, kTable };
 
 struct SearchOptions {
-    std::int16_t raWest = 0;      // hours, 0-23
-    std::int16_t raEast = 23;     // hours, 0-23
-    std::int16_t decSouth = -90;  // degrees, -90..90, at most decNorth
-    std::int16_t decNorth = 90;   // degrees, -90..90
-    float maxMag = 7.0f;          // "Max >": a star's maximum at most this, 0-99
-    float minMag = 6.0f;          // "Min <": a star's minimum at least this, 0-99
-    double periodLeast = 0.0;     // days, 0-100000, at most periodMost unless unspecified
-    double periodMost = 1000.0;   // days, 0-100000
+    velmo::Criteria criteria;     // the window's initial values unless given
     bool unspecified = false;     // stars listed without magnitudes and period
     OutputFormat format = OutputFormat::kCsv;
     bool descending = false;       // last match first

@@ -20,11 +20,11 @@ constexpr double kLeeway = 1e-3;
 
 }  // namespace
 
-StarVisibility::StarVisibility(const SkyFrame& sky, const LocalClock& clock, const Night& night,
-                               double minAltitude, double minHours)
-    : sky(sky),
-      clock(clock),
-      night(night),
+StarVisibility::StarVisibility(const SkyFrame& frame, const LocalClock& localClock,
+                               const Night& dark, double minAltitude, double minHours)
+    : sky(frame),
+      clock(localClock),
+      night(dark),
       sinLimit(std::sin(minAltitude * ERFA_DD2R)),
       leastSeconds(minHours * 3600.0 - kLeeway),
       sinLatitude(0),

@@ -226,59 +226,83 @@ bool ColumnMap::Find(const std::vector<ColumnInfo>& all, const ColumnNames& name
     width = all.size();
     for (int& c : column) c = -1;
 
+    // In this order: a column taken by one role is not offered by its UCD
+    // to the next.
     std::string missing;
-    auto need = [&missing](const std::string& what) {
-        missing += (missing.empty() ? "" : "; ") + what;
-    };
-    if (Pick(kName, names.name, kNameHeaders) < 0 && names.name.empty()) {
-        need(ListOf(kNameHeaders));
-    }
-
-    // Position: two columns, or one holding both.
-    if (!names.position.empty()) {
-        Pick(kPosition, names.position, kPositionHeaders);
-    } else {
-        const int ra = Pick(kRa, names.ra, kRaHeaders);
-        const int dec = Pick(kDec, names.dec, kDecHeaders);
-        int position = -1;
-        if ((ra < 0 || dec < 0) && names.ra.empty() && names.dec.empty()) {
-            position = Pick(kPosition, "", kPositionHeaders);
-        }
-        if (position < 0 && (ra < 0 || dec < 0)) {
-            if (ra < 0) need(ListOf(kRaHeaders));
-            if (dec < 0) need(ListOf(kDecHeaders));
-            if (names.ra.empty() && names.dec.empty()) {
-                missing += " (or one of " + ListOf(kPositionHeaders) + ")";
-            }
-        }
-        if (position >= 0) {
-            column[kRa] = column[kDec] = -1;
-        }
-    }
-    if (Pick(kType, names.type, kTypeHeaders) < 0 && names.type.empty()) {
-        need(ListOf(kTypeHeaders));
-    }
-
-    // Magnitudes: maximum and minimum columns, or one range column.
-    if (!names.range.empty()) {
-        Pick(kRange, names.range, kRangeHeaders);
-    } else {
-        const int max = Pick(kMax, names.max, kMaxHeaders);
-        if (max < 0 && names.max.empty()) {
-            if (Pick(kRange, "", kRangeHeaders) < 0) {
-                need(ListOf(kMaxHeaders) + " (or one of " + ListOf(kRangeHeaders) + ")");
-            }
-        }
-        if (max >= 0 || !names.max.empty()) {
-            Pick(kMin, names.min, kMinHeaders);
-        }
-    }
+    FindRequired(kName, names.name, kNameHeaders, &missing);
+    FindPosition(names, &missing);
+    FindRequired(kType, names.type, kTypeHeaders, &missing);
+    FindMagnitudes(names, &missing);
     Pick(kPeriod, names.period, kPeriodHeaders);
     Pick(kDescription, names.description, kDescriptionHeaders);
     for (const Role role : {kMax, kMin, kRange, kPeriod}) {
         FindFlags(role);
     }
+    MarkUsedColumns();
+    columns = nullptr;
 
+    if (!badOverride.empty() || !missing.empty()) {
+        *error = NotFoundText(all, missing);
+        return false;
+    }
+    NoteMissingOptionalColumns();
+    return true;
+}
+
+void ColumnMap::Need(std::string* missing, const std::string& what) {
+    *missing += (missing->empty() ? "" : "; ") + what;
+}
+
+void ColumnMap::FindRequired(Role role, const std::string& override, const char* const* candidates,
+                             std::string* missing) {
+    if (Pick(role, override, candidates) < 0 && override.empty()) {
+        Need(missing, ListOf(candidates));
+    }
+}
+
+void ColumnMap::FindPosition(const ColumnNames& names, std::string* missing) {
+    // Two columns, or one holding both.
+    if (!names.position.empty()) {
+        Pick(kPosition, names.position, kPositionHeaders);
+        return;
+    }
+    const int ra = Pick(kRa, names.ra, kRaHeaders);
+    const int dec = Pick(kDec, names.dec, kDecHeaders);
+    int position = -1;
+    if ((ra < 0 || dec < 0) && names.ra.empty() && names.dec.empty()) {
+        position = Pick(kPosition, "", kPositionHeaders);
+    }
+    if (position < 0 && (ra < 0 || dec < 0)) {
+        if (ra < 0) Need(missing, ListOf(kRaHeaders));
+        if (dec < 0) Need(missing, ListOf(kDecHeaders));
+        if (names.ra.empty() && names.dec.empty()) {
+            *missing += " (or one of " + ListOf(kPositionHeaders) + ")";
+        }
+    }
+    if (position >= 0) {
+        column[kRa] = column[kDec] = -1;
+    }
+}
+
+void ColumnMap::FindMagnitudes(const ColumnNames& names, std::string* missing) {
+    // Maximum and minimum columns, or one range column.
+    if (!names.range.empty()) {
+        Pick(kRange, names.range, kRangeHeaders);
+        return;
+    }
+    const int max = Pick(kMax, names.max, kMaxHeaders);
+    if (max < 0 && names.max.empty()) {
+        if (Pick(kRange, "", kRangeHeaders) < 0) {
+            Need(missing, ListOf(kMaxHeaders) + " (or one of " + ListOf(kRangeHeaders) + ")");
+        }
+    }
+    if (max >= 0 || !names.max.empty()) {
+        Pick(kMin, names.min, kMinHeaders);
+    }
+}
+
+void ColumnMap::MarkUsedColumns() {
+    const std::vector<ColumnInfo>& all = *columns;
     usedColumns.assign(all.size(), false);
     for (int role = 0; role < kRoles; ++role) {
         if (column[role] >= 0) usedColumns[static_cast<std::size_t>(column[role])] = true;
@@ -286,23 +310,26 @@ bool ColumnMap::Find(const std::vector<ColumnInfo>& all, const ColumnNames& name
     }
     const int raAt = column[kRa] >= 0 ? column[kRa] : column[kPosition];
     raHours = raAt >= 0 && UnitIsHours(all[static_cast<std::size_t>(raAt)].unit);
-    columns = nullptr;
+}
 
-    if (!badOverride.empty() || !missing.empty()) {
-        std::string seen;
-        for (const ColumnInfo& info : all) {
-            seen += (seen.empty() ? "" : ", ") + ShownText(info.name);
-        }
-        error->clear();
-        if (!badOverride.empty()) {
-            *error = "no column named " + badOverride;
-        }
-        if (!missing.empty()) {
-            *error += (error->empty() ? "" : "; ") + ("no column for: " + missing);
-        }
-        *error += "; headers seen: " + seen;
-        return false;
+std::string ColumnMap::NotFoundText(const std::vector<ColumnInfo>& all,
+                                    const std::string& missing) const {
+    std::string seen;
+    for (const ColumnInfo& info : all) {
+        seen += (seen.empty() ? "" : ", ") + ShownText(info.name);
     }
+    std::string text;
+    if (!badOverride.empty()) {
+        text = "no column named " + badOverride;
+    }
+    if (!missing.empty()) {
+        text += (text.empty() ? "" : "; ") + ("no column for: " + missing);
+    }
+    text += "; headers seen: " + seen;
+    return text;
+}
+
+void ColumnMap::NoteMissingOptionalColumns() {
     if (column[kMax] >= 0 && column[kMin] < 0) {
         notes.push_back("no minimum column (" + ListOf(kMinHeaders) + "): minima are left blank");
     }
@@ -310,7 +337,6 @@ bool ColumnMap::Find(const std::vector<ColumnInfo>& all, const ColumnNames& name
         notes.push_back("no period column (" + ListOf(kPeriodHeaders) +
                         "): periods are left blank");
     }
-    return true;
 }
 
 bool ColumnMap::HoldsNoValue(const std::string_view* fields) const {
@@ -363,8 +389,8 @@ std::string_view ColumnMap::Value(Role role, const std::string_view* fields) {
         JoinFlags(field, flagText, &out);
     }
     if (comma) {
-        for (char& c : out) {
-            if (c == ',') c = '.';
+        for (char& character : out) {
+            if (character == ',') character = '.';
         }
     }
     return out;

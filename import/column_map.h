@@ -93,6 +93,19 @@ class ColumnMap {
     // `candidates` found, else one by UCD; -1 when none.
     int Pick(Role role, const std::string& override, const char* const* candidates);
     void FindFlags(Role role);
+    // Find's steps. Each role that cannot be found adds what it looked for
+    // to `missing` ("; " between them).
+    static void Need(std::string* missing, const std::string& what);
+    void FindRequired(Role role, const std::string& override, const char* const* candidates,
+                      std::string* missing);
+    void FindPosition(const ColumnNames& names, std::string* missing);
+    void FindMagnitudes(const ColumnNames& names, std::string* missing);
+    // usedColumns and raHours from the roles found.
+    void MarkUsedColumns();
+    // The message for columns named but absent and roles not found.
+    std::string NotFoundText(const std::vector<ColumnInfo>& all, const std::string& missing) const;
+    // The notes for a minimum or a period column not found.
+    void NoteMissingOptionalColumns();
     std::string_view Value(Role role, const std::string_view* fields);
 
     const std::vector<ColumnInfo>* columns = nullptr;  // during Find only

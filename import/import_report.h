@@ -14,7 +14,7 @@ namespace velmo::importing {
 
 class ImportReport {
   public:
-    // Counts one star as BuildStarLine left it.
+    // Counts one star as StarLineBuilder::Build left it.
     void Count(const StarOutcome& outcome);
     // Counts one skipped record (for records that never reach the builder).
     void CountSkip(SkipReason reason);

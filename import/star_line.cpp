@@ -7,17 +7,18 @@
 
 #include "constellations.h"
 #include "decimal_text.h"
+#include "line_layout.h"
 #include "shown_text.h"
 #include "sky_position.h"
 
 namespace velmo::importing {
 namespace {
 
-constexpr std::size_t kNameAt = 10, kNameWidth = 11;
-constexpr std::size_t kTypeAt = 22, kTypeWidth = 8;
-constexpr std::size_t kMaxAt = 33, kMinAt = 40;
-constexpr std::size_t kPeriodAt = 46;
-constexpr std::size_t kDescriptionAt = 55, kDescriptionWidth = 20;
+namespace layout = velmo::line_layout;
+
+// The place of a magnitude's or a period's point, or of a period's "K".
+constexpr std::size_t kMagnitudePoint = 2;  // from the magnitude's first place
+constexpr std::size_t kPeriodPoint = layout::kPeriodThousands;
 
 // Hundredths of a magnitude that no longer fit "dd.dd".
 constexpr std::int64_t kMagnitudeLimit = 10000;
@@ -46,12 +47,13 @@ void PutZeroPadded(char* line, std::size_t at, std::int64_t value, int count) {
     }
 }
 
-// "dd.dd" at `at` from hundredths below kMagnitudeLimit; the tens place is
-// a blank below 10.
-void PutMagnitude(char* line, std::size_t at, std::int64_t hundredths) {
-    PutNumber(line, at + 2, hundredths / 100);
-    line[at + 2] = '.';
-    PutZeroPadded(line, at + 3, hundredths % 100, 2);
+// "dd.dd" in `field` from hundredths below kMagnitudeLimit; the tens place
+// is a blank below 10.
+void PutMagnitude(char* line, layout::Field field, std::int64_t hundredths) {
+    const std::size_t point = field.first + kMagnitudePoint;
+    PutNumber(line, point, hundredths / 100);
+    line[point] = '.';
+    PutZeroPadded(line, point + 1, hundredths % 100, 2);
 }
 
 // Nearest hundredth (half up) of a non-negative value in millionths.
@@ -112,241 +114,281 @@ void CollapseBlanks(std::string_view text, std::string* out) {
     }
 }
 
-bool StarLineBuilder::Skip(StarOutcome* outcome, SkipReason reason, std::string_view why) {
-    outcome->written = false;
-    if (outcome->skip == SkipReason::kCount) {
-        outcome->skip = reason;  // the first reason is the one counted
-        if (explain) outcome->why.assign("skipped: ");
-    } else if (explain) {
-        outcome->why.append("; ");
-    }
-    if (explain) {
-        outcome->why.append(why.data(), why.size());
-    }
-    return false;
-}
+namespace {
 
-void StarLineBuilder::Note(StarOutcome* outcome, Change change, std::string_view why) {
-    outcome->changes |= change;
-    if (explain) {
-        if (!outcome->why.empty()) {
-            outcome->why += "; ";
+// Build's steps below run for every star, millions in an import: each is
+// inlined into Build, so that the steps cost no more than one long function
+// (GCC would stop inlining them part of the way through).
+
+// One star's outcome as the checks and the fields find it: the first reason
+// to skip it is the one counted; the texts of the reasons and changes are
+// made (by calling `why`) only when they are told.
+class OutcomeNotes {
+  public:
+    OutcomeNotes(StarOutcome* outcome, bool explain) : out(outcome), explaining(explain) {}
+
+    bool Skipped() const { return out->skip != SkipReason::kCount; }
+    bool Explaining() const { return explaining; }
+
+    template <typename Why>
+    void Skip(SkipReason reason, Why why) {
+        out->written = false;
+        if (out->skip == SkipReason::kCount) {
+            out->skip = reason;
+            if (explaining) out->why.assign("skipped: ");
+        } else if (explaining) {
+            out->why.append("; ");
         }
-        outcome->why.append(why.data(), why.size());
-    }
-}
-
-bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* outcome) {
-    outcome->written = false;
-    outcome->skip = SkipReason::kCount;
-    outcome->changes = 0;
-    outcome->why.clear();
-
-    // Position.
-    LinePosition position;
-    PositionRead read;
-    if (texts.combinedPosition) {
-        read = ReadPosition(texts.position, raHours || texts.raHours, &position);
-    } else {
-        const bool noRa = TrimBlanks(texts.ra).empty();
-        const bool noDec = TrimBlanks(texts.dec).empty();
-        if (noRa || noDec) {
-            read = PositionRead::kAbsent;
-        } else if (ReadRightAscension(texts.ra, raHours || texts.raHours, &position) ==
-                       PositionRead::kOk &&
-                   ReadDeclination(texts.dec, &position) == PositionRead::kOk) {
-            read = PositionRead::kOk;
-        } else {
-            read = PositionRead::kUnreadable;
+        if (explaining) {
+            out->why += why();
         }
     }
-    // Without --verbose the first reason to skip a star ends its checks;
-    // with it, every reason is told.
-    const auto skipped = [outcome] { return outcome->skip != SkipReason::kCount; };
-    if (read == PositionRead::kAbsent) {
-        Skip(outcome, SkipReason::kNoPosition, "no position");
-    } else if (read == PositionRead::kUnreadable) {
-        const std::string shown = texts.combinedPosition ? Quoted(TrimBlanks(texts.position))
-                                                         : Quoted(TrimBlanks(texts.ra)) + " " +
-                                                               Quoted(TrimBlanks(texts.dec));
-        Skip(outcome, SkipReason::kBadPosition,
-             explain ? "position " + shown + " cannot be read" : std::string());
-    }
-    if (skipped() && !explain) {
-        return false;
+
+    template <typename Why>
+    void Note(Change change, Why why) {
+        out->changes |= change;
+        if (explaining) {
+            if (!out->why.empty()) {
+                out->why += "; ";
+            }
+            out->why += why();
+        }
     }
 
-    // Designation and type.
-    CollapseBlanks(texts.name, &name);
-    if (name.empty()) {
-        Skip(outcome, SkipReason::kNoName, "no name");
-    } else if (!IsPrintableAscii(static_cast<unsigned char>(name[0]))) {
-        Skip(outcome, SkipReason::kBadName,
-             explain ? "name " + Quoted(name) + " does not start with printable ASCII"
-                     : std::string());
-    }
-    if (skipped() && !explain) {
-        return false;
-    }
-    CollapseBlanks(texts.type, &type);
-    if (type.empty()) {
-        Skip(outcome, SkipReason::kNoType, "no type");
-    } else if (!IsPrintableAscii(static_cast<unsigned char>(type[0]))) {
-        Skip(outcome, SkipReason::kBadType,
-             explain ? "type " + Quoted(type) + " does not start with printable ASCII"
-                     : std::string());
-    }
-    if (skipped() && !explain) {
-        return false;
-    }
+  private:
+    StarOutcome* out;
+    bool explaining;
+};
 
-    // Magnitudes.
+// The magnitudes as read: the minimum of an amplitude is made from the
+// maximum when there is one.
+struct Magnitudes {
     Magnitude max;
     Magnitude min;
-    if (texts.rangeColumn) {
-        ReadRangeField(texts.range, &max, &min);
+    bool haveMax = false;
+    bool haveMin = false;
+    std::int64_t minMicros = 0;  // the minimum written, in millionths
+};
+
+[[gnu::always_inline]] inline void CheckPosition(const StarTexts& texts, bool hours,
+                                                 LinePosition* position, OutcomeNotes& notes) {
+    PositionRead read;
+    if (texts.combinedPosition) {
+        read = ReadPosition(texts.position, hours, position);
+    } else if (TrimBlanks(texts.ra).empty() || TrimBlanks(texts.dec).empty()) {
+        read = PositionRead::kAbsent;
+    } else if (ReadRightAscension(texts.ra, hours, position) == PositionRead::kOk &&
+               ReadDeclination(texts.dec, position) == PositionRead::kOk) {
+        read = PositionRead::kOk;
     } else {
-        max = ReadMagnitudeField(texts.max);
-        min = ReadMagnitudeField(texts.min);
+        read = PositionRead::kUnreadable;
     }
-    const bool haveMax = max.kind == Magnitude::kValue;
-    bool haveMin = min.kind == Magnitude::kValue;
-    std::int64_t minMicros = min.micros;
-    if (min.kind == Magnitude::kAmplitude && haveMax) {
-        minMicros = max.micros + min.micros;
-        haveMin = true;
+    if (read == PositionRead::kAbsent) {
+        notes.Skip(SkipReason::kNoPosition, [] { return "no position"; });
+    } else if (read == PositionRead::kUnreadable) {
+        notes.Skip(SkipReason::kBadPosition, [&texts] {
+            const std::string shown = texts.combinedPosition ? Quoted(TrimBlanks(texts.position))
+                                                             : Quoted(TrimBlanks(texts.ra)) + " " +
+                                                                   Quoted(TrimBlanks(texts.dec));
+            return "position " + shown + " cannot be read";
+        });
+    }
+}
+
+// A designation or type (`what`), blanks collapsed into `label`.
+[[gnu::always_inline]] inline void CheckLabel(std::string_view text, const char* what,
+                                              SkipReason none, SkipReason bad, std::string* label,
+                                              OutcomeNotes& notes) {
+    CollapseBlanks(text, label);
+    if (label->empty()) {
+        notes.Skip(none, [what] { return std::string("no ") + what; });
+    } else if (!IsPrintableAscii(static_cast<unsigned char>((*label)[0]))) {
+        notes.Skip(bad, [what, label] {
+            return what + (" " + Quoted(*label)) + " does not start with printable ASCII";
+        });
+    }
+}
+
+[[gnu::always_inline]] inline Magnitudes CheckMagnitudes(const StarTexts& texts,
+                                                         OutcomeNotes& notes) {
+    Magnitudes m;
+    if (texts.rangeColumn) {
+        ReadRangeField(texts.range, &m.max, &m.min);
+    } else {
+        m.max = ReadMagnitudeField(texts.max);
+        m.min = ReadMagnitudeField(texts.min);
+    }
+    m.haveMax = m.max.kind == Magnitude::kValue;
+    m.haveMin = m.min.kind == Magnitude::kValue;
+    m.minMicros = m.min.micros;
+    if (m.min.kind == Magnitude::kAmplitude && m.haveMax) {
+        m.minMicros = m.max.micros + m.min.micros;
+        m.haveMin = true;
     }
     for (int i = 0; i < 2; ++i) {
-        const bool have = i == 0 ? haveMax : haveMin;
-        const std::int64_t micros = i == 0 ? max.micros : minMicros;
+        const bool have = i == 0 ? m.haveMax : m.haveMin;
+        const std::int64_t micros = i == 0 ? m.max.micros : m.minMicros;
         const char* which = i == 0 ? "maximum " : "minimum ";
         const std::string_view written =
             texts.rangeColumn ? texts.range : i == 0 ? texts.max : texts.min;
         const bool negative = have && micros < 0;
         const bool huge = have && !negative && RoundToHundredths(micros) >= kMagnitudeLimit;
         if (negative) {
-            Skip(outcome, SkipReason::kNegativeMagnitude,
-                 explain ? which + ValueText(micros, written) + " is negative" : std::string());
+            notes.Skip(SkipReason::kNegativeMagnitude,
+                       [&] { return which + ValueText(micros, written) + " is negative"; });
         } else if (huge) {
-            Skip(outcome, SkipReason::kHugeMagnitude,
-                 explain ? which + ValueText(micros, written) + " is 100 or more"
-                         : std::string());
+            notes.Skip(SkipReason::kHugeMagnitude,
+                       [&] { return which + ValueText(micros, written) + " is 100 or more"; });
         }
-        if ((negative || huge) && min.kind == Magnitude::kAmplitude) {
+        if ((negative || huge) && m.min.kind == Magnitude::kAmplitude) {
             break;  // a minimum made from this maximum tells nothing new
         }
     }
-    if (skipped()) {
-        return false;
+    return m;
+}
+
+[[gnu::always_inline]] inline void PutPosition(const LinePosition& position, char* line) {
+    PutZeroPadded(line, layout::kRaHours.first, position.raHours, 2);
+    PutZeroPadded(line, layout::kRaMinutes.first, position.raMinutes, 2);
+    line[layout::kDecSign.first] = position.south ? '-' : '+';
+    PutZeroPadded(line, layout::kDecDegrees.first, position.decDegrees, 2);
+}
+
+// `text` (a `what`) cut to the width of `field`, noted as `change` when it was.
+[[gnu::always_inline]] inline void PutCut(const std::string& text, const char* what,
+                                          layout::Field field, Change change, char* line,
+                                          OutcomeNotes& notes) {
+    std::memcpy(line + field.first, text.data(), std::min(text.size(), field.width));
+    if (text.size() > field.width) {
+        notes.Note(change, [&] {
+            return what + (" " + Quoted(text)) + " cut to " +
+                   Quoted(std::string_view(text).substr(0, field.width));
+        });
     }
+}
+
+[[gnu::always_inline]] inline void PutMagnitudes(const StarTexts& texts, const Magnitudes& m,
+                                                 char* line, OutcomeNotes& notes) {
+    if (m.max.kind == Magnitude::kUnreadable || m.max.kind == Magnitude::kAmplitude) {
+        notes.Note(kMagnitudeUnreadable, [&texts] {
+            return "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
+                   " cannot be read, left blank";
+        });
+    }
+    if (m.min.kind == Magnitude::kUnreadable && !texts.rangeColumn) {
+        notes.Note(kMagnitudeUnreadable, [&texts] {
+            return "minimum " + Quoted(TrimBlanks(texts.min)) + " cannot be read, left blank";
+        });
+    }
+    if (m.min.kind == Magnitude::kAmplitude && !m.haveMax) {
+        notes.Note(kAmplitudeAlone, [&m] {
+            return "minimum given as amplitude " + MicrosText(m.min.micros) +
+                   " without a maximum, left blank";
+        });
+    }
+    if (m.haveMax) {
+        PutMagnitude(line, layout::kMaxMagnitude, RoundToHundredths(m.max.micros));
+    }
+    if (m.haveMin) {
+        PutMagnitude(line, layout::kMinMagnitude, RoundToHundredths(m.minMicros));
+    }
+}
+
+// A period of kPeriodDecimalLimit ten-thousandths of a day or more, as
+// whole thousands.
+void PutThousands(std::int64_t micros, std::string_view text, char* line, OutcomeNotes& notes) {
+    const std::int64_t thousands = (micros + 500 * kMicro) / (1000 * kMicro);
+    if (thousands >= kThousandsLimit) {
+        notes.Note(kPeriodNotHeld,
+                   [&] { return "period " + ValueText(micros, text) + " too long, left blank"; });
+        return;
+    }
+    PutNumber(line, kPeriodPoint, thousands);
+    line[kPeriodPoint] = 'K';
+    std::memcpy(line + kPeriodPoint + 1, "0000", 4);
+    if (thousands * 1000 * kMicro != micros) {
+        notes.Note(kPeriodThousands, [&] {
+            char digits[24];
+            const auto end = std::to_chars(digits, digits + sizeof digits, thousands * 1000);
+            return "period " + MicrosText(micros) + " rounded to " + std::string(digits, end.ptr) +
+                   " days";
+        });
+    }
+}
+
+[[gnu::always_inline]] inline void PutPeriod(std::string_view text, char* line,
+                                             OutcomeNotes& notes) {
+    const Period period = ReadPeriodField(text);
+    if (period.kind == Period::kUnreadable) {
+        notes.Note(kPeriodUnreadable, [text] {
+            return "period " + Quoted(TrimBlanks(text)) + " cannot be read, left blank";
+        });
+        return;
+    }
+    if (period.kind != Period::kValue) return;
+    const std::int64_t tenThousandths = (period.micros + 50) / 100;
+    if (tenThousandths == 0) {
+        notes.Note(kPeriodNotHeld, [&] {
+            return "period " + ValueText(period.micros, text) + " too short, left blank";
+        });
+    } else if (tenThousandths < kPeriodDecimalLimit) {
+        PutNumber(line, kPeriodPoint, tenThousandths / 10000);
+        line[kPeriodPoint] = '.';
+        PutZeroPadded(line, kPeriodPoint + 1, tenThousandths % 10000, 4);
+    } else {
+        PutThousands(period.micros, text, line, notes);
+    }
+}
+
+// The description, or in its place the constellation's name of the
+// designation `name` or of a three-letter description.
+[[gnu::always_inline]] inline void PutDescription(std::string_view text, const std::string& name,
+                                                  std::string* description, char* line,
+                                                  OutcomeNotes& notes) {
+    CollapseBlanks(text, description);
+    const char* shown = nullptr;
+    if (description->empty()) {
+        shown = ConstellationOfDesignation(name);
+    } else if (description->size() == 3) {
+        shown = ConstellationName(*description);  // an abbreviation spelled out
+    }
+    if (shown != nullptr) {
+        description->assign(shown);
+    }
+    PutCut(*description, "description", layout::kDescription, kDescriptionCut, line, notes);
+}
+
+}  // namespace
+
+bool StarLineBuilder::Build(const StarTexts& texts, char* line, StarOutcome* outcome) {
+    outcome->written = false;
+    outcome->skip = SkipReason::kCount;
+    outcome->changes = 0;
+    outcome->why.clear();
+    OutcomeNotes notes(outcome, explain);
+
+    // Without --verbose the first reason to skip a star ends its checks;
+    // with it, every reason is told.
+    const auto stop = [&notes] { return notes.Skipped() && !notes.Explaining(); };
+    LinePosition position;
+    CheckPosition(texts, raHours || texts.raHours, &position, notes);
+    if (stop()) return false;
+    CheckLabel(texts.name, "name", SkipReason::kNoName, SkipReason::kBadName, &name, notes);
+    if (stop()) return false;
+    CheckLabel(texts.type, "type", SkipReason::kNoType, SkipReason::kBadType, &type, notes);
+    if (stop()) return false;
+    const Magnitudes magnitudes = CheckMagnitudes(texts, notes);
+    if (notes.Skipped()) return false;
 
     // From here on the star is written.
     std::memset(line, ' ', kImportLineLength - 1);
     line[kImportLineLength - 1] = '\n';
-    PutZeroPadded(line, 0, position.raHours, 2);
-    PutZeroPadded(line, 2, position.raMinutes, 2);
-    line[4] = position.south ? '-' : '+';
-    PutZeroPadded(line, 5, position.decDegrees, 2);
-
-    std::memcpy(line + kNameAt, name.data(), std::min(name.size(), kNameWidth));
-    if (name.size() > kNameWidth) {
-        Note(outcome, kNameCut,
-             explain ? "name " + Quoted(name) + " cut to " +
-                           Quoted(std::string_view(name).substr(0, kNameWidth))
-                     : std::string());
-    }
-    std::memcpy(line + kTypeAt, type.data(), std::min(type.size(), kTypeWidth));
-    if (type.size() > kTypeWidth) {
-        Note(outcome, kTypeCut,
-             explain ? "type " + Quoted(type) + " cut to " +
-                           Quoted(std::string_view(type).substr(0, kTypeWidth))
-                     : std::string());
-    }
-
-    if (max.kind == Magnitude::kUnreadable || max.kind == Magnitude::kAmplitude) {
-        Note(outcome, kMagnitudeUnreadable,
-             explain
-                 ? "maximum " + Quoted(TrimBlanks(texts.rangeColumn ? texts.range : texts.max)) +
-                       " cannot be read, left blank"
-                 : std::string());
-    }
-    if (min.kind == Magnitude::kUnreadable && !texts.rangeColumn) {
-        Note(outcome, kMagnitudeUnreadable,
-             explain ? "minimum " + Quoted(TrimBlanks(texts.min)) + " cannot be read, left blank"
-                     : std::string());
-    }
-    if (min.kind == Magnitude::kAmplitude && !haveMax) {
-        Note(outcome, kAmplitudeAlone,
-             explain ? "minimum given as amplitude " + MicrosText(min.micros) +
-                           " without a maximum, left blank"
-                     : std::string());
-    }
-    if (haveMax) {
-        PutMagnitude(line, kMaxAt, RoundToHundredths(max.micros));
-    }
-    if (haveMin) {
-        PutMagnitude(line, kMinAt, RoundToHundredths(minMicros));
-    }
-
-    const Period period = ReadPeriodField(texts.period);
-    if (period.kind == Period::kUnreadable) {
-        Note(outcome, kPeriodUnreadable,
-             explain ? "period " + Quoted(TrimBlanks(texts.period)) + " cannot be read, left blank"
-                     : std::string());
-    } else if (period.kind == Period::kValue) {
-        const std::int64_t tenThousandths = (period.micros + 50) / 100;
-        if (tenThousandths == 0) {
-            Note(outcome, kPeriodNotHeld,
-                 explain ? "period " + ValueText(period.micros, texts.period) +
-                               " too short, left blank"
-                         : std::string());
-        } else if (tenThousandths < kPeriodDecimalLimit) {
-            PutNumber(line, kPeriodAt + 4, tenThousandths / 10000);
-            line[kPeriodAt + 4] = '.';
-            PutZeroPadded(line, kPeriodAt + 5, tenThousandths % 10000, 4);
-        } else {
-            const std::int64_t thousands = (period.micros + 500 * kMicro) / (1000 * kMicro);
-            if (thousands >= kThousandsLimit) {
-                Note(outcome, kPeriodNotHeld,
-                     explain ? "period " + ValueText(period.micros, texts.period) +
-                                   " too long, left blank"
-                             : std::string());
-            } else {
-                PutNumber(line, kPeriodAt + 4, thousands);
-                line[kPeriodAt + 4] = 'K';
-                std::memcpy(line + kPeriodAt + 5, "0000", 4);
-                if (thousands * 1000 * kMicro != period.micros) {
-                    char digits[24];
-                    const auto end =
-                        std::to_chars(digits, digits + sizeof digits, thousands * 1000);
-                    Note(outcome, kPeriodThousands,
-                         explain ? "period " + MicrosText(period.micros) + " rounded to " +
-                                       std::string(digits, end.ptr) + " days"
-                                 : std::string());
-                }
-            }
-        }
-    }
-
-    CollapseBlanks(texts.description, &description);
-    const char* shown = nullptr;
-    if (description.empty()) {
-        shown = ConstellationOfDesignation(name);
-    } else if (description.size() == 3) {
-        shown = ConstellationName(description);  // an abbreviation spelled out
-    }
-    if (shown != nullptr) {
-        description.assign(shown);
-    }
-    std::memcpy(line + kDescriptionAt, description.data(),
-                std::min(description.size(), kDescriptionWidth));
-    if (description.size() > kDescriptionWidth) {
-        Note(outcome, kDescriptionCut,
-             explain ? "description " + Quoted(description) + " cut to " +
-                           Quoted(std::string_view(description).substr(0, kDescriptionWidth))
-                     : std::string());
-    }
-
+    PutPosition(position, line);
+    PutCut(name, "name", layout::kName, kNameCut, line, notes);
+    PutCut(type, "type", layout::kType, kTypeCut, line, notes);
+    PutMagnitudes(texts, magnitudes, line, notes);
+    PutPeriod(texts.period, line, notes);
+    PutDescription(texts.description, name, &description, line, notes);
     outcome->written = true;
     return true;
 }

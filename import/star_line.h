@@ -1,6 +1,6 @@
 // Turns the texts of one imported star into a catalogue line: 75 characters
 // and a line feed, laid out so that the engine's loader decodes exactly the
-// intended values (see line_format.h for the positions).
+// intended values (the positions are line_layout.h's).
 //
 //   0-3   hhmm of the right ascension, truncated
 //   4-6   sign and whole degrees of the declination, truncated toward zero
@@ -18,10 +18,12 @@
 #include <string>
 #include <string_view>
 
+#include "line_layout.h"
+
 namespace velmo::importing {
 
 // 75 characters and the line feed.
-constexpr std::size_t kImportLineLength = 76;
+constexpr std::size_t kImportLineLength = velmo::line_layout::kLineWidth + 1;
 
 // Why a star was not written. The order is the order of the checks and of
 // the closing summary.
@@ -54,7 +56,7 @@ enum Change : unsigned {
 constexpr int kChangeKinds = 8;
 
 // The texts of one star as found in the input; untrimmed views into the
-// reader's buffer, valid for one BuildStarLine call.
+// reader's buffer, valid for one StarLineBuilder::Build call.
 struct StarTexts {
     std::string_view name;
     std::string_view ra;        // right ascension and declination in two texts,
@@ -71,7 +73,7 @@ struct StarTexts {
     std::string_view description;  // empty: the constellation's name, if any
 };
 
-// What BuildStarLine did with one star.
+// What StarLineBuilder::Build did with one star.
 struct StarOutcome {
     bool written = false;
     SkipReason skip = SkipReason::kCount;  // when not written
@@ -82,9 +84,9 @@ struct StarOutcome {
 // Reuses its scratch text between stars; one per import.
 class StarLineBuilder {
   public:
-    // raHours: a plain decimal right ascension is in hours, not degrees.
-    // explain: fill StarOutcome::why (costs time; for --verbose).
-    StarLineBuilder(bool raHours, bool explain) : raHours(raHours), explain(explain) {}
+    // hours: a plain decimal right ascension is in hours, not degrees.
+    // reasons: fill StarOutcome::why (costs time; for --verbose).
+    StarLineBuilder(bool hours, bool reasons) : raHours(hours), explain(reasons) {}
 
     // Writes the line for `texts` to `line` (kImportLineLength bytes, the
     // last a line feed) and returns true, or returns false, writing nothing
@@ -92,9 +94,6 @@ class StarLineBuilder {
     bool Build(const StarTexts& texts, char* line, StarOutcome* outcome);
 
   private:
-    bool Skip(StarOutcome* outcome, SkipReason reason, std::string_view why);
-    void Note(StarOutcome* outcome, Change change, std::string_view why);
-
     bool raHours;
     bool explain;
     std::string name;         // designation, blanks collapsed

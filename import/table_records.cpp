@@ -47,7 +47,8 @@ bool RecordSplitter::Add(std::string_view line) {
     while (p < stop) {
         if (inQuote) {
             // Up to the lone closing quote; "" stands for one quote.
-            const char* quote = static_cast<const char*>(std::memchr(p, '"', stop - p));
+            const char* quote =
+                static_cast<const char*>(std::memchr(p, '"', static_cast<std::size_t>(stop - p)));
             if (quote == nullptr) {
                 text.append(p, stop);
                 p = stop;
@@ -63,7 +64,8 @@ bool RecordSplitter::Add(std::string_view line) {
             }
             continue;
         }
-        const char* end = static_cast<const char*>(std::memchr(p, separator, stop - p));
+        const char* end =
+            static_cast<const char*>(std::memchr(p, separator, static_cast<std::size_t>(stop - p)));
         if (end == nullptr) end = stop;
         if (blankSoFar) {
             const char* first = p;
@@ -138,8 +140,8 @@ char DetectSeparator(std::string_view header) {
     return ',';
 }
 
-TableReader::TableReader(velmo::LineReader* lines, const ColumnNames& names)
-    : lines(lines), names(names) {
+TableReader::TableReader(velmo::LineReader* source, const ColumnNames& columnNames)
+    : lines(source), names(columnNames) {
     lines->LimitLineLength(kMaxRecordBytes);
 }
 

@@ -37,7 +37,7 @@ constexpr std::size_t kMaxRecordLines = 1000;
 // fields, which may go on over line feeds.
 class RecordSplitter {
   public:
-    explicit RecordSplitter(char separator = ',') : separator(separator) {}
+    explicit RecordSplitter(char fieldSeparator = ',') : separator(fieldSeparator) {}
     void SetSeparator(char c) { separator = c; }
 
     // Starts a new record.
