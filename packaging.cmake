@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What both programs share at installation, and the two Debian packages that
 # CPack makes from one build:
 #   velmo-cli   the command-line program (no Qt), its manual page and its

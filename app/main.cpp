@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo: the variable star catalogue search program. Its application object,
 // theApp (search_app.cpp), registers itself during static initialisation;
 // RunApplication finds it and runs its start-up.

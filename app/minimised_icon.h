@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a minimised window draws its icon: centred in the client area.
 #pragma once
 

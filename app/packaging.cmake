@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation of the window program and what a desktop needs to know it:
 # the desktop entry and the AppStream metadata, both named after the
 # program's id (the name main.cpp gives QGuiApplication::setDesktopFileName);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSearchApp: Velmo's application object. Its start-up runs the search
 // window modally and ends the program when the window closes; the commands
 // that the window leaves ("E&xit", help) reach it through the toolkit's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSearchDlg: construction, transfers, initialisation, command routing, the
 // "Specific?" box, the About box and the minimised window. The load, search
 // and save commands are in search_dlg_commands.cpp.

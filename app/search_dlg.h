@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSearchDlg: the search window, Velmo's one main window. A modal dialog
 // built from template IDD_SEARCH_DIALOG that owns the program's catalogue
 // (m_catalog) for its whole life: it moves the criteria between its boxes and

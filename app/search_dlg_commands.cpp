@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSearchDlg's commands: load a catalogue, search and list the results in
 // either order, save them as CSV or as catalogue lines.
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the catalogue engine on a generated 1,000,000-line catalogue
 // (about 73 MB), read from the page cache; VELMO_BENCH_LINES=10000000 in the
 // environment gives the 10,000,000-line case (728 MB; the generated file and

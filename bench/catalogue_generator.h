@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded generator of realistic catalogue files for the benchmarks: the
 // same seed gives the same bytes on every machine.
 //

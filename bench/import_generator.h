@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded generator of inputs for timing `velmo-cli import`: a GCVS
 // extract, a CSV table, VOTables and a FITS table of made-up variable stars
 // written as real ones are (the same seed gives the same bytes on every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the inputs for timing `velmo-cli import`:
 //
 //   velmo_import_make_inputs FOLDER [STARS] [SEED]   (defaults: 1000000, 20261209)

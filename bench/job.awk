@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The one-shot job done by streaming awk, as a yardstick for the engine:
 # keep the lines that pass the catalogue format test, select them like a
 # specific search (RA 22 h to 2 h, Dec -30 to +60, maximum magnitude <= 9.0,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The criteria of the benchmarked one-shot job (RA 22 h to 2 h, Dec -30 to
 // +60, "Max >" 9.0, "Min <" 6.0, period 1 to 500 days), set as the window
 // sets them.

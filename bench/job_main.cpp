@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-shot job in a fresh process, as a user would run it: Load a
 // catalogue, push the job's criteria, Search in specific mode and SaveCsv
 // the matches. Prints the time of each step and the page faults taken,

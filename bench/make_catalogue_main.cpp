@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a generated catalogue, for timing other tools on the same input.
 //
 //   velmo_make_catalogue FILE [LINES] [SEED]     (defaults: 1000000, 20240601)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory per loaded record: the peak resident size after Load minus the
 // resident size of the process just before it, divided by the records.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arena: memory handed out from large blocks that the arena maps itself
 // (anonymous mmap, aligned to 2 MiB) and unmaps all at once. Blocks ask the
 // kernel for transparent huge pages (madvise MADV_HUGEPAGE) unless that was

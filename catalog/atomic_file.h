@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AtomicFile: writes a file so that an existing file of that name is only
 // ever replaced by a complete new one.
 //

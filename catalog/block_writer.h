@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collects output in a large buffer and hands it to a file descriptor in big
 // writes, so that a line costs a few stores instead of a system call.
 #pragma once

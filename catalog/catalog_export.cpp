@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the result list: StarCatalog::SaveCsv and StarCatalog::SaveText.
 #include "atomic_file.h"
 #include "block_writer.h"

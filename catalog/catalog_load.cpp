@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a catalogue file (StarCatalog::Load) and listing every record
 // (StarCatalog::ListAll). The file is read in pieces on several threads
 // (load_pieces.h); Load discards the earlier catalogue, has the pieces read,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search criteria (setters and their acceptance rules), the two matching
 // predicates and StarCatalog::Search.
 #include "line_format.h"

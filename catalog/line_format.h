@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed-column catalogue line: the format test that decides whether a
 // line is a star, and the decoding of a valid line into a StarRecord.
 //

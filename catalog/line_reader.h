@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits a part of a file (read with pread), a descriptor read to its end
 // (read) or a whole stream into lines, reading in large blocks. Lines of any
 // length are returned whole unless a limit is set (LimitLineLength).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How Load splits a catalogue file between threads. By default a file of
 // 4 MiB or more is split into one piece per core; smaller files are read in
 // one piece, where starting threads would cost more than it saves.

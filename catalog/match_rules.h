@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two matching rules of a search, field by field, on the compared
 // values alone, so that the record predicates and the scan of the packed
 // search copy share them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number formatting for the exports. Never depends on the process locale:
 // the decimal separator is always ".", and no printf-family call is made.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records stored in chunks: each chunk holds up to a fixed number of
 // records in file order, one fixed-size slot each (the record and, when it
 // fits, its stored line), and beside them a packed copy of the fields a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building a result list: nodes appended one by one in catalogue order,
 // taken from an arena. The arena owns the nodes; a list cut short by an
 // allocation failure is simply not handed over.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV and text rows of the exports.
 #include "result_writer.h"
 

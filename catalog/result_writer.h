@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two export formats, one result row at a time: SaveCsv and SaveText
 // write through these, and so does any other program that writes results
 // (in whatever order it walks them).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ResultRowFormatter: the texts of the result rows' number columns, shared by
 // the window's list and the command-line table. Written without printf for
 // speed (a search may list millions of rows) yet byte for byte what these

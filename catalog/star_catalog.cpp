@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction, destruction, the two release operations and the criteria
 // getters of StarCatalog.
 #include "star_catalog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StarCatalog: the catalogue engine. Loads a fixed-column catalogue of
 // variable stars, searches it by sky area, magnitude and period, walks the
 // matches with a cursor and writes them out as CSV or as catalogue lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli check [OPTIONS] CATALOGUE: reports every non-blank line that is
 // not a star line, as FILE:LINE: why, and closes with a count of the star
 // lines, the other lines and the blank lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `velmo-cli import`: converts a GCVS extract or a table of variable stars
 // (CSV, TSV or ";"-separated with a header row) into catalogue lines, in
 // input order, to standard output or atomically to a file (-o FILE). See

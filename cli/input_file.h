@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue a command reads: a path, or "-" for standard input (a pipe,
 // a FIFO, a terminal or a redirected file). Why a path cannot be read, in
 // the system's words, for messages.

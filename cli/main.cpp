@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli: the catalogue engine from scripts and terminals. Picks the
 // command from the first argument and hands it the rest.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the commands of velmo-cli share: exit statuses, the one error prefix,
 // and the reading of numbers from option values.
 #pragma once

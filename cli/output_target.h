@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a command writes its results, with the messages for its failures:
 // standard output, through the open descriptor, or the file given with -o
 // ("-" for standard output), which is replaced only by a complete new one

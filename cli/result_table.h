@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table format of the search command: the window's seven result columns
 // as aligned text, one row a line, with the window's row texts.
 #pragma once

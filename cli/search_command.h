@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli search [OPTIONS] CATALOGUE: loads the catalogue, applies the
 // criteria, searches and writes the matches (csv, text or table), or only
 // their number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options of the search command: the window's eight criteria with its
 // initial values and its boxes' ranges (criteria.h), the mode, the output
 // format and the output file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage texts of velmo-cli: the overview (velmo-cli --help), the
 // version line (--version), and the answer to a command's own --help and
 // --version. Each command owns its help text (COMMAND_usage.txt, compiled in

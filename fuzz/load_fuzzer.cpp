@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as a catalogue file. Loads them, then
 // searches in both modes under criteria taken from the input's last bytes,
 // walks each result list both ways reading every accessor, and saves it as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 88 IAU constellations: abbreviation to full Latin name in plain ASCII
 // ("Bootes"), for the description column of stars that have none.
 #pragma once

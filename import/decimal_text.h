@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal numbers of an imported catalogue read exactly, digit by digit,
 // never through the process locale or binary floating point, so that
 // rounding to the line's 2 or 4 decimals and truncating positions to whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GCVS records: one star a line, fields separated by "|", blanks around a
 // field not counting. Fields in order: 1 number (six digits), 2 designation
 // with an optional trailing flag ("*"), 3 J2000 position, 4 type,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counts of an import: stars written, skipped by reason, changed by kind;
 // and the closing summary line built from them, such as
 //   imported 57214 stars; skipped 12 (3 without a position, 4 without a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // J2000 positions of an imported catalogue, read into what a catalogue line
 // holds: right ascension in whole hours and minutes, declination in whole
 // degrees, each truncated (never rounded up).

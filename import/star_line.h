@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the texts of one imported star into a catalogue line: 75 characters
 // and a line feed, laid out so that the engine's loader decodes exactly the
 // intended values (the positions are line_layout.h's).

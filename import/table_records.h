@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables with a header row: CSV (comma), TSV (tab) or ";"-separated, the
 // separator being the one of these that occurs most often in the header row
 // (outside quotes; on a tie tab, then ";", then comma). Fields may be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog template IDD_ABOUTBOX: the About box. Positions in dialog units.
 #include "res/resource.h"
 #include "res/resource_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu IDR_MAIN_MENU: the search window's menu bar. No separators, no
 // accelerator keys; every item is always enabled.
 #include "res/resource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ProgramResources(): every resource of Velmo, gathered for the toolkit the
 // way a resource script is compiled into a program. All English (United
 // States).

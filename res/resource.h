@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identifiers of Velmo's resources: dialog templates, controls, menu
 // commands, strings and icons. The tables that use them are in this folder
 // (ProgramResources()).

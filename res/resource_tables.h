@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resource tables that make up ProgramResources(), each defined in its
 // own file of this folder. Static constant data, for the resource library only.
 #pragma once

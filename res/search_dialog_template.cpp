@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog template IDD_SEARCH_DIALOG: the search window. Controls in template
 // order, which is also the tab order; positions in dialog units.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Application: the program object. Exactly one exists; a derived class's
 // global instance registers itself on construction.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control objects: thin handles onto a dialog's controls, bound to them by a
 // dialog's transfer (DataExchange::Bind). A handle does not own its control;
 // the dialog's window does, and a handle must not be used once that window

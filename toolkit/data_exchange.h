@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DataExchange: one run of a dialog's transfer table, towards the members
 // (reading and validating the controls) or towards the controls.
 //

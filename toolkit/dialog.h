@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog: a window built from a dialog template and run modally.
 //
 // A derived window overrides InitWindow (called once, after the controls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog units: a template's positions are in quarters of the dialog font's
 // average character width and eighths of its height, mapped to pixels the
 // way the dialog manager does, so a layout keeps its proportions under any

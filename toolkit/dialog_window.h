@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DialogWindow: the Qt window behind a Dialog while it runs. Private to the
 // toolkit.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FileDialog: the common open / save file dialog, run modally.
 //
 // The filter text is a series of "|"-ended parts: description, pattern,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icons and the painting of a minimised window.
 #pragma once
 

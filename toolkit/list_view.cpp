@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view's operations, on the QTreeView and RowTableModel that the
 // dialog builder creates for a ControlKind::ListView control.
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's message box: modal, one OK button, captioned with the
 // application's name. Private to the toolkit; windows use Dialog::MessageBox.
 #pragma once

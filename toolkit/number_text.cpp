@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers to and from the text of edit boxes, with "." as the decimal point
 // whatever the locale: std::from_chars and std::to_chars never consult it.
 #include <charconv>

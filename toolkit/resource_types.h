@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window resources as plain data: dialog templates, menus, strings, icons and
 // the version block. The tables themselves live in res/; the toolkit builds
 // windows from them (see Dialog) and looks them up by identifier (see

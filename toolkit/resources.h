@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Look-up of the program's resources (ProgramResources(), defined in res/).
 #pragma once
 

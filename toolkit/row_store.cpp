@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/row_store.h"
 
 #include "huge_page_map.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RowStore: rows of text cells packed for size, for list views that hold
 // millions of rows.
 //

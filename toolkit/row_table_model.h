@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RowTableModel: the item model behind a report-mode list view, over a
 // RowStore.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion between the program's 8-bit text and Qt's strings.
 //
 // The program keeps text as bytes (std::string, const char*). Towards Qt a

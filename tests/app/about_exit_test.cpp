@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the About box from the Help menu and the system command, ending
 // the program with "E&xit", and the minimised window's icon placement.
 #include <QAction>

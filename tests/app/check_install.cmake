@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch prefix and checks that the program, its
 # desktop entry, its icons and the sample catalogue land where a desktop and
 # a user look for them.

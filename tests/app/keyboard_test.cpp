@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter and Escape in the search window: Enter searches in catalogue order
 // while the criteria are enabled and does nothing otherwise; only Escape and
 // the close box end the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A catalogue of 1,000,000 stars through the real window: loading it and
 // listing a "Search Asc." that matches every star, then scrolling the list.
 // Prints the times; the limits are generous so that a busy machine does not

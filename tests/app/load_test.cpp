@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "&Load Data..." through the real file dialog: success, cancel, a missing
 // file, an unreadable one and a file without a valid line, and the window's
 // state after each.

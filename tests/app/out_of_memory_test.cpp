@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running out of memory in the middle of a load, a search or a save: the
 // program keeps running, reports it, and is left in a consistent state.
 // Memory runs out on demand: this program's operator new refuses large

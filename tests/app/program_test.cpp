@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program itself: started as a person starts it, it shows its window and
 // keeps running until the window is closed.
 #include <gtest/gtest.h>

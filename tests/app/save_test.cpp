@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save &CSV..." and "Save &TXT..." through the real save dialog: the format
 // follows the chosen name's extension; the message when nothing is saved.
 #include <QWidget>

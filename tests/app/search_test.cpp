@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Search Asc." and "Search Desc.": the rows, their order and texts, the
 // counts, refused boxes and pairs, bounds that move past the old ones, and
 // the row texts under a decimal-comma locale.

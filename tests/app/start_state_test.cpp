@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search window just after start: title, menu, boxes, counts, columns,
 // enabled states, and the ways it closes.
 #include <QAbstractItemModel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the README's screenshots from the real search window: just after
 // start, and after loading the sample catalogue through the file dialog and
 // a "Search Asc.". Run it on a real display or under Xvfb:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer table towards the members: bounds, refused values, which box
 // fails and which members keep their values; and the "Specific?" box.
 #include "res/resource.h"

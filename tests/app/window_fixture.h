@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SearchWindowTest: runs real search windows on the offscreen platform and
 // works them as a person would (menu commands, clicks, typing, file dialogs,
 // message boxes), with a private folder of real catalogue files.

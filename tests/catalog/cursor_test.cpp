@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result cursor: walks in both directions, the end-of-walk flags, moves
 // without a result list, and the accessors of the record under the cursor.
 #include "catalog_fixture.h"

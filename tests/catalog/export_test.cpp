@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exports, byte for byte: CSV and catalogue lines, empty results,
 // nothing loaded, unwritable paths, full disks, and the number locale.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the format test: FindFormatBreak names the first rule a line
 // breaks, and agrees with PassesFormatTest on every line.
 #include <cstring>

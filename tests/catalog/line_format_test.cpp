@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The format test of a catalogue line and the decoding of its columns.
 #include <cstring>
 

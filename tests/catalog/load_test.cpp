@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading lifecycle: a new catalogue, replacing, failing loads, the result
 // list that a load builds, and large files read in blocks.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the catalogue's memory comes from: mapped blocks that go when the
 // catalogue lets go of them, huge pages that change nothing but speed, and
 // loads that run out of memory and leave nothing behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exports' number formatting against the C library's printf in the C
 // locale (the tests run in it), byte for byte.
 #include "number_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file split into pieces and decoded by several threads gives exactly the
 // records, seq numbers and result list of one pass, whatever falls on a
 // piece boundary; and a search over the packed copy of the compared fields

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number columns of result rows against the printf formats they stand
 // for, in the C locale and under a decimal-comma locale.
 #include "row_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files are never lost: a save that fails leaves the file it would replace
 // exactly as it was, a replaced file keeps its permissions and links, and a
 // load refuses anything that is not a regular file instead of blocking.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search criteria (acceptance rules and bound order), both search modes and
 // the result list a search builds.
 #include <cmath>

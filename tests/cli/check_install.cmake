@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch prefix and checks that velmo-cli, its
 # man page and what else its package holds land where a shell and man look
 # for them, that the installed program runs, and that man renders the page

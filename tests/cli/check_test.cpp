@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli check: one report per non-blank line that is not a star line,
 // naming the first rule it breaks, and a summary that agrees with Load.
 #include "cli_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli on bad input and failing output: each error is one line on
 // standard error that names the file and the reason, with status 2; a closed
 // pipe ends quietly; a file that cannot be written keeps its content.

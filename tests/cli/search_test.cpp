@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli search: its output against the engine's own saves, the table
 // against the window's row texts, the order, the count and exit statuses.
 #include <algorithm>

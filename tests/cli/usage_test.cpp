@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli's command line: every criterion at its range edges and just
 // outside, inverted pairs, unknown options, each command's --help and
 // --version.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real import command run as a separate process on real files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the import tests: a private temporary folder, files in it, and
 // the real program run as a separate process (through the shared helpers).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying out imported stars as catalogue lines, and reading those lines
 // back with the engine's own loader.
 #include "star_line.h"

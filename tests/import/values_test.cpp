@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the numbers and positions of imported catalogues.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running out of memory on demand. A test program built with
 // failing_allocation.cpp has the global operator new and delete replaced
 // (every form: plain, array, nothrow, aligned, sized) by versions over

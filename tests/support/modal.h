@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for tests that drive real windows on the offscreen platform and
 // must answer modal dialogs and message boxes the way a person would.
 //

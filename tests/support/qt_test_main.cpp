@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest main for window tests: the Qt application on the offscreen
 // platform (unless QT_QPA_PLATFORM names another), numbers in the C locale
 // as the program has them, and a watch that fails a test on a modal window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests about file permissions must run as a user whom permissions bind;
 // root is not one. A test that needs such a user starts with
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers between controls and members: formatting towards the controls,
 // validation towards the members, and how a failure is reported.
 #include <gtest/gtest.h>

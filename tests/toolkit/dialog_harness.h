@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dialog whose hooks the toolkit tests set, and a helper that runs a dialog
 // modally with test steps inside its modal loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows built from templates: controls, names, focus and tab order, keys,
 // command routing, system commands, painting, icons and message boxes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog units to pixels, and the geometry of a window built from a template.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The common file dialog: typing names, cancelling, default extensions,
 // filters, the open kind taking a name that does not exist, the save kind
 // asking before it replaces a file, and a listing whose columns show whole.

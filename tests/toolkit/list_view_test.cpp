@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report-mode list view: columns, rows and cells through the window's
 // handle, what the Qt view sees of them, and a million rows.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests' watch for modal windows that nothing answers: such a
 // window fails the test at once, naming its text, and is closed so that the
 // test goes on.

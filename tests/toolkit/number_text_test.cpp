@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number text in edit boxes: the shortest text that reads back the same,
 // and parsing, both with "." as decimal point whatever the C locale says.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view's packed row storage.
 #include <gtest/gtest.h>
 

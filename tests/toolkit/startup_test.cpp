@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up through RunApplication, the way the program starts: the tests
 // run from the application's InitInstance. CTest runs this under a desktop
 // locale with a decimal comma (LC_ALL=de_DE.UTF-8), which the Qt application

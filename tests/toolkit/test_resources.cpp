@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit tests' resources, in the form a program's res/ library gives
 // them.
 #include "tests/toolkit/test_resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identifiers of the toolkit tests' own resources (test_resources.cpp), which
 // stand in for a program's resource library.
 #pragma once
