@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "arena.h"
 
-#include "huge_page_map.h"
-
 #include <sys/mman.h>
 
 #include <atomic>
 #include <cstdint>
 #include <new>
+
+#include "huge_page_map.h"
 
 namespace velmo {
 namespace {

@@ -62,7 +62,8 @@ bool ResolveLinks(std::string path, std::string& resolved, int& descriptor) {
             resolved = path;
             return true;
         }
-        std::vector<char> link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
+        std::vector<char> link(
+            static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
         const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
         if (length < 0) return false;
         if (static_cast<std::size_t>(length) >= link.size()) {
@@ -98,9 +99,8 @@ std::string TemporaryPattern(const std::string& target) {
     long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     if (limit <= 0) limit = NAME_MAX;
     constexpr std::size_t kAdded = 8;  // the leading dot and ".XXXXXX"
-    const std::size_t room = static_cast<std::size_t>(limit) > kAdded
-                                 ? static_cast<std::size_t>(limit) - kAdded
-                                 : 1;
+    const std::size_t room =
+        static_cast<std::size_t>(limit) > kAdded ? static_cast<std::size_t>(limit) - kAdded : 1;
     if (name.size() > room) name.resize(room);
     return folder + "/." + name + ".XXXXXX";
 }

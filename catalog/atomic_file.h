@@ -62,10 +62,10 @@ class AtomicFile {
     bool Fail(int code);
 
     int fd = -1;
-    bool direct = false;     // writing to a non-regular target in place
-    bool borrowed = false;   // fd is one of the process's own descriptors, not closed here
-    std::string target;      // the file that the content replaces (links resolved)
-    std::string temporary;   // the temporary file beside it, empty when direct
+    bool direct = false;    // writing to a non-regular target in place
+    bool borrowed = false;  // fd is one of the process's own descriptors, not closed here
+    std::string target;     // the file that the content replaces (links resolved)
+    std::string temporary;  // the temporary file beside it, empty when direct
     int error = 0;
 };
 

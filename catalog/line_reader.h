@@ -74,10 +74,10 @@ class LineReader {
     std::size_t end = 0;       // end of the text read so far
     std::size_t scanFrom = 0;  // no line feed in [begin, scanFrom)
     bool atEof = false;
-    bool stream = false;      // `fd` is read with read(), not pread
-    std::size_t limit = 0;    // longest line handed out whole; 0: none
-    bool cut = false;         // the last line was cut to `limit`
-    bool dropping = false;    // skipping the rest of a cut line
+    bool stream = false;    // `fd` is read with read(), not pread
+    std::size_t limit = 0;  // longest line handed out whole; 0: none
+    bool cut = false;       // the last line was cut to `limit`
+    bool dropping = false;  // skipping the rest of a cut line
     int readError = 0;
 };
 

@@ -63,8 +63,10 @@ void RecordChunkWriter::Append(const char* text, std::size_t length) {
     // Hours and degrees are two decimal digits, so these never truncate.
     chunk.raHours[i] = static_cast<std::uint8_t>(record->raHours);
     chunk.decDegrees[i] = static_cast<std::int8_t>(record->decDegrees);
-    chunk.maxMagnitudeCode[i] = static_cast<std::uint16_t>(MagnitudeCode(line + line_layout::kMaxMagnitude.first));
-    chunk.minMagnitudeCode[i] = static_cast<std::uint16_t>(MagnitudeCode(line + line_layout::kMinMagnitude.first));
+    chunk.maxMagnitudeCode[i] =
+        static_cast<std::uint16_t>(MagnitudeCode(line + line_layout::kMaxMagnitude.first));
+    chunk.minMagnitudeCode[i] =
+        static_cast<std::uint16_t>(MagnitudeCode(line + line_layout::kMinMagnitude.first));
     chunk.period[i] = record->period;
 
     if (lastRecord == nullptr) {

@@ -83,4 +83,3 @@ void WriteTextRow(BlockWriter& out, const StarRecord& record) {
 }
 
 }  // namespace velmo
-

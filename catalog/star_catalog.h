@@ -29,30 +29,30 @@ struct RecordChunk;
 // the StarCatalog that loaded it, never changed afterwards. The text fields
 // are zero-terminated and always hold their full width, blanks included.
 struct StarRecord {
-    std::int32_t seq;        // 1 for the first valid line of the file, then 2, 3, ...
-    char* line;              // the stored line: the line as read, filled with blanks to
-                             // at least 75 characters, zero-terminated; lives in the
-                             // same allocation as the record
-    std::int32_t lineLength; // characters in `line`, terminator not counted
-    std::int16_t raHours;    // right ascension, hours (not range-checked)
-    std::int16_t raMinutes;  // right ascension, minutes (not range-checked)
-    std::int16_t decDegrees; // declination, whole degrees, negative for south
-    char name[12];           // positions 10-20, right-justified
-    char type[9];            // positions 22-29
-    char range[15];          // positions 32-45
-    char description[21];    // positions 55-74
-    double maxMagnitude;     // 0 when its digits are absent
-    double minMagnitude;     // 0 when its digits are absent
-    double period;           // days; 0 when its digits are absent
-    StarRecord* next;        // next record in file order, null at the last
+    std::int32_t seq;         // 1 for the first valid line of the file, then 2, 3, ...
+    char* line;               // the stored line: the line as read, filled with blanks to
+                              // at least 75 characters, zero-terminated; lives in the
+                              // same allocation as the record
+    std::int32_t lineLength;  // characters in `line`, terminator not counted
+    std::int16_t raHours;     // right ascension, hours (not range-checked)
+    std::int16_t raMinutes;   // right ascension, minutes (not range-checked)
+    std::int16_t decDegrees;  // declination, whole degrees, negative for south
+    char name[12];            // positions 10-20, right-justified
+    char type[9];             // positions 22-29
+    char range[15];           // positions 32-45
+    char description[21];     // positions 55-74
+    double maxMagnitude;      // 0 when its digits are absent
+    double minMagnitude;      // 0 when its digits are absent
+    double period;            // days; 0 when its digits are absent
+    StarRecord* next;         // next record in file order, null at the last
 };
 
 // One entry of the result list. Owned by the StarCatalog; `record` is borrowed.
 struct ResultNode {
-    std::int32_t position; // 1 for the first node, then 2, 3, ...
-    ResultNode* prev;      // null at the first node
-    StarRecord* record;    // not owned
-    ResultNode* next;      // null at the last node
+    std::int32_t position;  // 1 for the first node, then 2, 3, ...
+    ResultNode* prev;       // null at the first node
+    StarRecord* record;     // not owned
+    ResultNode* next;       // null at the last node
 };
 
 // The catalogue.
@@ -78,7 +78,7 @@ struct ResultNode {
 //
 // Not copyable: it owns raw nodes.
 class StarCatalog {
-public:
+  public:
     StarCatalog();
     ~StarCatalog();
     StarCatalog(const StarCatalog&) = delete;
@@ -188,11 +188,11 @@ public:
     std::int16_t CurrentRaHours() const;
     std::int16_t CurrentRaMinutes() const;
     std::int16_t CurrentDec() const;
-    const char* CurrentName() const;        // 11 characters
-    const char* CurrentType() const;        // 8 characters
-    const char* CurrentRange() const;       // 14 characters
-    double CurrentPeriod() const;           // days, 0 when not given
-    const char* CurrentDescription() const; // 20 characters
+    const char* CurrentName() const;         // 11 characters
+    const char* CurrentType() const;         // 8 characters
+    const char* CurrentRange() const;        // 14 characters
+    double CurrentPeriod() const;            // days, 0 when not given
+    const char* CurrentDescription() const;  // 20 characters
 
     // ---- Export ---------------------------------------------------------
     // Write the current result list, in catalogue order, to `path`. Return
@@ -229,7 +229,7 @@ public:
     const char* InputPath() const { return inputPath.c_str(); }
     const char* OutputPath() const { return outputPath.c_str(); }
 
-private:
+  private:
     // Links the pieces' records and nodes in file order and takes over
     // their arenas; returns the number of records.
     std::int64_t JoinPieces(velmo::Piece* pieces, std::size_t count);
@@ -239,16 +239,16 @@ private:
     // The body of SaveCsv (csv true) and SaveText (csv false).
     std::int32_t WriteResults(const char* path, bool csv);
 
-    std::string inputPath;      // path last given to Load, held whole
-    std::string outputPath;     // path last given to a save while loaded, held whole
-    velmo::AtomicFile outputFile; // open only during SaveCsv / SaveText, written in large blocks
+    std::string inputPath;         // path last given to Load, held whole
+    std::string outputPath;        // path last given to a save while loaded, held whole
+    velmo::AtomicFile outputFile;  // open only during SaveCsv / SaveText, written in large blocks
     StarRecord* firstRecord = nullptr;
     ResultNode* resultHead = nullptr;
     ResultNode* cursor = nullptr;
     ResultNode* resultTail = nullptr;
-    velmo::RecordChunk* firstChunk = nullptr; // the chunks of the records, file order
-    velmo::Arena recordArena;                 // records, stored lines, packed copy
-    velmo::Arena nodeArena;                   // result nodes
+    velmo::RecordChunk* firstChunk = nullptr;  // the chunks of the records, file order
+    velmo::Arena recordArena;                  // records, stored lines, packed copy
+    velmo::Arena nodeArena;                    // result nodes
     std::int16_t raWest = 0;
     std::int16_t raEast = 23;
     std::int16_t decSouth = -90;
@@ -262,7 +262,7 @@ private:
     bool atFirst = false;
     bool atLast = false;
 
-    static constexpr char kNoText[1] = ""; // the one empty text of the accessors
+    static constexpr char kNoText[1] = "";  // the one empty text of the accessors
 };
 
 // ---- Cursor and accessors, inline: a walk calls them for every row and

@@ -3,12 +3,12 @@
 
 #include <getopt.h>
 #include <unistd.h>
-#include <ext/stdio_filebuf.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <ext/stdio_filebuf.h>
 #include <fstream>
 #include <memory>
 
@@ -165,8 +165,8 @@ int RunCheckCommand(int argc, char* argv[]) {
             PrintError(path + ": " + std::strerror(errno));
             return kExitTrouble;
         }
-        stdinBuffer = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(
-            fd, std::ios::in | std::ios::binary);
+        stdinBuffer =
+            std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fd, std::ios::in | std::ios::binary);
     } else {
         // Only a regular file is opened, as the loader does: a FIFO would block.
         const std::string problem = InputProblem(path.c_str());

@@ -355,10 +355,18 @@ int Importer::Run(velmo::LineReader* source, int inputFd, const std::string& out
     if (source->Peek(kDetectBytes, text, length)) {
         if (kind == ImportOptions::kDetect) {
             switch (DetectKind(std::string_view(text, length), length < kDetectBytes)) {
-                case InputKind::kGcvs: kind = ImportOptions::kGcvs; break;
-                case InputKind::kTable: kind = ImportOptions::kTable; break;
-                case InputKind::kVotable: kind = ImportOptions::kVotable; break;
-                case InputKind::kFits: kind = ImportOptions::kFits; break;
+                case InputKind::kGcvs:
+                    kind = ImportOptions::kGcvs;
+                    break;
+                case InputKind::kTable:
+                    kind = ImportOptions::kTable;
+                    break;
+                case InputKind::kVotable:
+                    kind = ImportOptions::kVotable;
+                    break;
+                case InputKind::kFits:
+                    kind = ImportOptions::kFits;
+                    break;
             }
         }
     } else {

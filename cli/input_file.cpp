@@ -66,7 +66,7 @@ bool SpooledInput::Spool() {
     std::vector<char> name(folder.begin(), folder.end());
     const char kPattern[] = "/velmo-cli-stdin-XXXXXX";
     name.insert(name.end(), kPattern, kPattern + sizeof kPattern);  // with the '\0'
-    fd = ::mkostemp(name.data(), O_CLOEXEC);  // created with mode 0600
+    fd = ::mkostemp(name.data(), O_CLOEXEC);                        // created with mode 0600
     if (fd < 0) {
         PrintError(std::string(kStandardInputLabel) + ": cannot keep a copy in " + folder + ": " +
                    std::strerror(errno));

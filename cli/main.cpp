@@ -13,12 +13,11 @@
 #include <string>
 
 #include "check_command.h"
+#include "import_command.h"
 #include "options.h"
 #include "plan_command.h"
 #include "search_command.h"
 #include "usage.h"
-
-#include "import_command.h"
 
 namespace {
 

@@ -17,8 +17,8 @@ namespace velmo_cli {
 enum class OutputFormat { kCsv, kText, kTable };
 
 struct SearchOptions {
-    velmo::Criteria criteria;     // the window's initial values unless given
-    bool unspecified = false;     // stars listed without magnitudes and period
+    velmo::Criteria criteria;  // the window's initial values unless given
+    bool unspecified = false;  // stars listed without magnitudes and period
     OutputFormat format = OutputFormat::kCsv;
     bool descending = false;       // last match first
     bool countOnly = false;        // only the number of matches

@@ -47,10 +47,10 @@ class StarVisibility {
     const SkyFrame& sky;
     const LocalClock& clock;
     Night night;
-    double sinLimit;       // sine of the limit
-    double leastSeconds;   // the least time above the limit
-    double startSidereal;  // local sidereal time at the night's start, radians
-    double siderealSpan;   // its advance over the night, radians (more than 2pi in a long night)
+    double sinLimit;          // sine of the limit
+    double leastSeconds;      // the least time above the limit
+    double startSidereal;     // local sidereal time at the night's start, radians
+    double siderealSpan;      // its advance over the night, radians (more than 2pi in a long night)
     double secondsPerRadian;  // of the night's length over siderealSpan
     double sinLatitude, cosLatitude;
     // Directions worked out once: every minute of right ascension (0-23 h)

@@ -230,8 +230,9 @@ struct Magnitudes {
         const bool have = i == 0 ? m.haveMax : m.haveMin;
         const std::int64_t micros = i == 0 ? m.max.micros : m.minMicros;
         const char* which = i == 0 ? "maximum " : "minimum ";
-        const std::string_view written =
-            texts.rangeColumn ? texts.range : i == 0 ? texts.max : texts.min;
+        const std::string_view written = texts.rangeColumn ? texts.range
+                                         : i == 0          ? texts.max
+                                                           : texts.min;
         const bool negative = have && micros < 0;
         const bool huge = have && !negative && RoundToHundredths(micros) >= kMagnitudeLimit;
         if (negative) {

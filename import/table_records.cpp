@@ -253,8 +253,8 @@ TableReader::Row TableReader::Next(StarTexts* texts, std::string* why) {
                 continue;  // a units line with its empty last fields left out
             }
             unitLinesLeft = 0;
-            *why = "row has " + Number(fields.size()) + " fields, the header " +
-                   Number(map.Width());
+            *why =
+                "row has " + Number(fields.size()) + " fields, the header " + Number(map.Width());
             return Row::kMalformed;
         }
         if (unitLinesLeft > 0) {

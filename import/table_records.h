@@ -56,7 +56,7 @@ class RecordSplitter {
     void EndField();
 
     char separator;
-    std::string text;                                     // unquoted field texts
+    std::string text;                                         // unquoted field texts
     std::vector<std::pair<std::size_t, std::size_t>> bounds;  // of each field in `text`
     std::vector<std::string_view> fields;
     std::size_t fieldStart = 0;

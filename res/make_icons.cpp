@@ -87,8 +87,8 @@ std::string Svg() {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
         "viewBox=\"0 0 256 256\">\n";
-    svg += "  <circle cx=\"" + Number(kDiscCentre) + "\" cy=\"" + Number(kDiscCentre) +
-           "\" r=\"" + Number(kDiscRadius) + "\" fill=\"" + kSky + "\" stroke=\"" + kRim +
+    svg += "  <circle cx=\"" + Number(kDiscCentre) + "\" cy=\"" + Number(kDiscCentre) + "\" r=\"" +
+           Number(kDiscRadius) + "\" fill=\"" + kSky + "\" stroke=\"" + kRim +
            "\" stroke-width=\"" + Number(kRimWidth) + "\"/>\n";
     for (const Facet& facet : Star()) {
         svg += "  <polygon fill=\"" + std::string(facet.colour) + "\" points=\"";

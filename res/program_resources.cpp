@@ -25,11 +25,7 @@ const tk::IconResource kIcons[] = {
 };
 
 constexpr tk::VersionResource kVersion = {
-    VELMO_VERSION,
-    VELMO_VERSION,
-    "Velmo",
-    "Velmo - variable star catalogue search",
-    kLicenceNotice,
+    VELMO_VERSION, VELMO_VERSION, "Velmo", "Velmo - variable star catalogue search", kLicenceNotice,
 };
 
 const tk::ResourceSet kResources = {

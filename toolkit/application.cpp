@@ -13,7 +13,7 @@ namespace {
 
 Application* g_instance = nullptr;
 
-} // namespace
+}  // namespace
 
 Application::Application() { g_instance = this; }
 
@@ -29,7 +29,7 @@ bool Application::OnCommand(int id) {
             if (mainWindow_ != nullptr) mainWindow_->Close();
             return true;
         case kIdHelp:
-            return true; // there is no help file to show
+            return true;  // there is no help file to show
         default:
             return false;
     }
@@ -46,7 +46,8 @@ void Application::InitCommonControls() {}
 void Application::EnableControlContainer() {}
 
 void Application::SetRegistryKey(const char* organisation) {
-    QCoreApplication::setOrganizationName(TextFromBytes(organisation != nullptr ? organisation : ""));
+    QCoreApplication::setOrganizationName(
+        TextFromBytes(organisation != nullptr ? organisation : ""));
 }
 
 int RunApplication(int argc, char** argv) {
@@ -60,4 +61,4 @@ int RunApplication(int argc, char** argv) {
     return 0;
 }
 
-} // namespace tk
+}  // namespace tk

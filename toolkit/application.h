@@ -13,17 +13,17 @@ namespace tk {
 
 class Dialog;
 
-constexpr int kIdHelp = 57670;     // the framework's help command
-constexpr int kIdFileExit = 32771; // asks the main window to close
+constexpr int kIdHelp = 57670;      // the framework's help command
+constexpr int kIdFileExit = 32771;  // asks the main window to close
 
 class Application {
-public:
+  public:
     Application();
     virtual ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    static Application* Instance(); // the one instance, or null
+    static Application* Instance();  // the one instance, or null
 
     // Start-up; return false to end the program (there is no message loop
     // of the application's own).
@@ -45,9 +45,9 @@ public:
     // needs nothing for it.
     static void InitCommonControls();
     static void EnableControlContainer();
-    void SetRegistryKey(const char* organisation); // becomes the organisation name
+    void SetRegistryKey(const char* organisation);  // becomes the organisation name
 
-private:
+  private:
     Dialog* mainWindow_ = nullptr;
 };
 
@@ -55,4 +55,4 @@ private:
 // Application::Instance()->InitInstance(), and returns the exit status (0).
 int RunApplication(int argc, char** argv);
 
-} // namespace tk
+}  // namespace tk

@@ -65,4 +65,4 @@ void Button::Click() {
     if (auto* button = qobject_cast<QAbstractButton*>(widget_)) button->click();
 }
 
-} // namespace tk
+}  // namespace tk

@@ -14,26 +14,26 @@ namespace tk {
 class RowTableModel;
 
 class Control {
-public:
+  public:
     Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    void Attach(QWidget* widget); // binds the handle; null unbinds it
+    void Attach(QWidget* widget);  // binds the handle; null unbinds it
     QWidget* Widget() const { return widget_; }
     bool IsBound() const { return widget_ != nullptr; }
 
     void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
-    void SetFocus(); // gives the control the keyboard focus
+    void SetFocus();  // gives the control the keyboard focus
 
-protected:
+  protected:
     QWidget* widget_ = nullptr;
-    unsigned attachCount_ = 0; // changes with every Attach
+    unsigned attachCount_ = 0;  // changes with every Attach
 };
 
 class Edit : public Control {
-public:
+  public:
     // Selects the characters from position `start` up to but not including
     // `end` (clamped to the text), leaves the caret at `end` and scrolls it
     // into view. A negative `start` removes the selection; a negative `end`
@@ -44,17 +44,17 @@ public:
 };
 
 class Button : public Control {
-public:
+  public:
     // Check boxes: 1 ticked, 0 clear.
     int GetCheck() const;
     void SetCheck(int check);
-    void Click(); // as if the user clicked it
+    void Click();  // as if the user clicked it
 };
 
 // List view in report mode: rows of text cells under column headings. Built
 // for millions of rows (compact row storage, no per-row widgets).
 class ListView : public Control {
-public:
+  public:
     enum class Align { Left, Right };
 
     // Inserts column `index` with its heading, text alignment and width in
@@ -74,7 +74,7 @@ public:
     std::string GetItemText(int row, int column) const;
     std::string GetColumnHeading(int column) const;
 
-private:
+  private:
     // The model behind the bound view, looked up once per Attach (rows are
     // set millions of times).
     RowTableModel* Model() const;
@@ -82,4 +82,4 @@ private:
     mutable RowTableModel* model_ = nullptr;
 };
 
-} // namespace tk
+}  // namespace tk

@@ -45,7 +45,7 @@ std::string RangeMessage(Value low, Value high) {
     return "Enter a number between " + Format(low) + " and " + Format(high) + ".";
 }
 
-} // namespace
+}  // namespace
 
 DataExchange::DataExchange(Dialog& dialog, bool toMembers)
     : dialog_(dialog), toMembers_(toMembers) {}
@@ -65,7 +65,8 @@ void DataExchange::IntegerRow(int id, Integer& member, long long low, long long 
         return;
     }
     // A value that the member cannot hold is refused before it is stored.
-    if (value < std::numeric_limits<Integer>::min() || value > std::numeric_limits<Integer>::max()) {
+    if (value < std::numeric_limits<Integer>::min() ||
+        value > std::numeric_limits<Integer>::max()) {
         Fail(id, RangeMessage(low, high));
         return;
     }
@@ -166,4 +167,4 @@ void DataExchange::Fail(int id, const std::string& message) {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
 }
 
-} // namespace tk
+}  // namespace tk

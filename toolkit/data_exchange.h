@@ -34,7 +34,7 @@ class Dialog;
 class Control;
 
 class DataExchange {
-public:
+  public:
     DataExchange(Dialog& dialog, bool toMembers);
 
     bool ToMembers() const { return toMembers_; }
@@ -74,7 +74,7 @@ public:
     static bool ParseFloat(const std::string& text, double& value);
     static bool ParseFloat(const std::string& text, float& value);
 
-private:
+  private:
     template <typename Integer>
     void IntegerRow(int id, Integer& member, long long low, long long high);
     template <typename Real>
@@ -88,4 +88,4 @@ private:
     bool ok_ = true;
 };
 
-} // namespace tk
+}  // namespace tk

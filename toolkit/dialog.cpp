@@ -14,7 +14,7 @@ constexpr unsigned kScMinimize = 0xF020;
 constexpr unsigned kScClose = 0xF060;
 constexpr unsigned kScRestore = 0xF120;
 
-} // namespace
+}  // namespace
 
 Dialog::Dialog(int templateId, Dialog* owner)
     : template_(FindDialogTemplate(templateId)), owner_(owner) {}
@@ -145,4 +145,4 @@ void Dialog::Dispatch(int id) {
     if (Application* app = Application::Instance()) app->OnCommand(id);
 }
 
-} // namespace tk
+}  // namespace tk

@@ -26,10 +26,10 @@ class QWidget;
 
 namespace tk {
 
-class DialogWindow; // the Qt window behind a Dialog (private to the toolkit)
+class DialogWindow;  // the Qt window behind a Dialog (private to the toolkit)
 
 class Dialog {
-public:
+  public:
     // `templateId` names a template of ProgramResources(); `owner` (may be
     // null) is the window that owns this one while it runs.
     explicit Dialog(int templateId, Dialog* owner = nullptr);
@@ -50,10 +50,10 @@ public:
     // Services for the derived window while it runs. Controls are found by
     // identifier; null / no effect when there is no such control or no window.
     QWidget* GetControl(int id) const;
-    QDialog* Window() const; // null when not running
+    QDialog* Window() const;  // null when not running
     void EnableControl(int id, bool enable);
     void SetIcon(const Icon& icon, bool big);
-    bool IsIconic() const; // minimised
+    bool IsIconic() const;  // minimised
     Rect GetClientRect() const;
     // Shows `text` in a modal message box owned by this window, with one OK
     // button, captioned with the application's name.
@@ -71,7 +71,7 @@ public:
     // maximise, move, size). Unknown commands are ignored.
     void DefaultSysCommand(unsigned commandId, std::intptr_t param);
 
-protected:
+  protected:
     // Default: TransferData(false); returns true.
     virtual bool InitWindow();
     // Runs the window's transfer table; default does nothing and returns true.
@@ -79,8 +79,8 @@ protected:
     // A menu command or a button / check-box click. Return true when handled;
     // the default handles kIdOk (OnOk) and kIdCancel (OnCancel).
     virtual bool OnCommand(int id);
-    virtual void OnOk();     // default: EndDialog(kIdOk)
-    virtual void OnCancel(); // default: EndDialog(kIdCancel)
+    virtual void OnOk();      // default: EndDialog(kIdOk)
+    virtual void OnCancel();  // default: EndDialog(kIdCancel)
     // A system command from the system menu; default: DefaultSysCommand.
     virtual void OnSysCommand(unsigned commandId, std::intptr_t param);
     // Painting; default paints the dialog as usual. Return value unused.
@@ -88,26 +88,26 @@ protected:
 
     const DialogTemplate* Template() const { return template_; }
 
-private:
+  private:
     friend class DialogWindow;
-    void Dispatch(int id); // OnCommand, then the application
+    void Dispatch(int id);  // OnCommand, then the application
 
     const DialogTemplate* template_;
     Dialog* owner_;
     std::unique_ptr<DialogWindow> window_;
     int result_ = -1;
-    bool ended_ = false; // EndDialog was called during the current run
+    bool ended_ = false;  // EndDialog was called during the current run
 };
 
 // Dialog units to pixels for a dialog font whose average character width is
 // `baseUnitX` and height `baseUnitY` pixels: x * baseUnitX / 4 and
 // y * baseUnitY / 8, rounded as the dialog manager does.
 struct DialogBaseUnits {
-    int x; // average character width, pixels
-    int y; // character height, pixels
+    int x;  // average character width, pixels
+    int y;  // character height, pixels
 };
 DialogBaseUnits BaseUnitsOfFont(const QFont& font);
 int DialogUnitsToPixelsX(int units, DialogBaseUnits base);
 int DialogUnitsToPixelsY(int units, DialogBaseUnits base);
 
-} // namespace tk
+}  // namespace tk

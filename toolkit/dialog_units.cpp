@@ -17,22 +17,27 @@ namespace {
 int MulDivRounded(int units, int base, int divisor) {
     const long long product = static_cast<long long>(units) * base;
     const long long half = divisor / 2;
-    const long long result = product >= 0 ? (product + half) / divisor : -((-product + half) / divisor);
+    const long long result =
+        product >= 0 ? (product + half) / divisor : -((-product + half) / divisor);
     return static_cast<int>(result);
 }
 
-} // namespace
+}  // namespace
 
 DialogBaseUnits BaseUnitsOfFont(const QFont& font) {
     const QFontMetrics metrics(font);
     // The average width of the 52 letters, rounded to the nearest pixel.
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return DialogBaseUnits{(letters / 26 + 1) / 2, metrics.height()};
 }
 
-int DialogUnitsToPixelsX(int units, DialogBaseUnits base) { return MulDivRounded(units, base.x, 4); }
+int DialogUnitsToPixelsX(int units, DialogBaseUnits base) {
+    return MulDivRounded(units, base.x, 4);
+}
 
-int DialogUnitsToPixelsY(int units, DialogBaseUnits base) { return MulDivRounded(units, base.y, 8); }
+int DialogUnitsToPixelsY(int units, DialogBaseUnits base) {
+    return MulDivRounded(units, base.y, 8);
+}
 
-} // namespace tk
+}  // namespace tk

@@ -58,7 +58,7 @@ bool TakesFocus(ControlKind kind) {
     }
 }
 
-} // namespace
+}  // namespace
 
 DialogWindow::DialogWindow(Dialog& dialog, const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
@@ -124,13 +124,13 @@ void DialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
         widget->setEnabled((source.style & kDisabled) == 0);
         if (TakesFocus(source.kind)) {
             widget->setFocusPolicy((source.style & kTabStop) != 0 ? Qt::StrongFocus
-                                                                 : Qt::ClickFocus);
+                                                                  : Qt::ClickFocus);
             if (previousInTabOrder != nullptr) setTabOrder(previousInTabOrder, widget);
             previousInTabOrder = widget;
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
-        widget->lower(); // later controls lie under earlier ones
+        widget->lower();  // later controls lie under earlier ones
         controls_.push_back(Entry{&source, widget});
     }
 
@@ -279,4 +279,4 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
     paintEvent_ = nullptr;
 }
 
-} // namespace tk
+}  // namespace tk

@@ -26,7 +26,7 @@ class QPushButton;
 namespace tk {
 
 class DialogWindow : public QDialog {
-public:
+  public:
     DialogWindow(Dialog& dialog, const DialogTemplate& dialogTemplate, QWidget* parent);
 
     // The control with this identifier (the first one, in template order),
@@ -42,14 +42,14 @@ public:
     // The default painting, for Dialog::OnPaint; only valid while painting.
     void DefaultPaint();
 
-    void accept() override; // sends kIdOk
-    void reject() override; // sends kIdCancel (the close box comes here)
+    void accept() override;  // sends kIdOk
+    void reject() override;  // sends kIdCancel (the close box comes here)
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     struct Entry {
         const ControlTemplate* source;
         QWidget* widget;
@@ -63,8 +63,8 @@ private:
     Dialog& dialog_;
     QWidget* client_ = nullptr;
     QPushButton* defaultButton_ = nullptr;
-    std::vector<Entry> controls_; // every control, in template order
+    std::vector<Entry> controls_;  // every control, in template order
     QPaintEvent* paintEvent_ = nullptr;
 };
 
-} // namespace tk
+}  // namespace tk

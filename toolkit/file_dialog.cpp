@@ -22,9 +22,7 @@
 namespace tk {
 namespace {
 
-bool HasWildcards(const QString& name) {
-    return name.contains(u'*') || name.contains(u'?');
-}
+bool HasWildcards(const QString& name) { return name.contains(u'*') || name.contains(u'?'); }
 
 // One "|"-ended filter text turned into Qt's name filters. Each filter is
 // shown as its description alone (HideNameFilterDetails strips the last
@@ -42,7 +40,7 @@ QStringList NameFilters(const std::string& filterText) {
     QStringList filters;
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
-        if (description.isEmpty()) break; // the empty part that ends the list
+        if (description.isEmpty()) break;  // the empty part that ends the list
         QStringList patterns;
         for (const QString& pattern : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
             const QString trimmed = pattern.trimmed();
@@ -59,7 +57,7 @@ QStringList NameFilters(const std::string& filterText) {
 // name of the file chosen; and that opens wide enough for the name, size,
 // type and date of every entry of its folder to show whole.
 class PatternAwareFileDialog : public QFileDialog {
-public:
+  public:
     explicit PatternAwareFileDialog(QWidget* parent) : QFileDialog(parent) {
         // The listing is read in the background: the columns are fitted
         // again once a folder's entries are all known.
@@ -80,13 +78,13 @@ public:
         QFileDialog::accept();
     }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override {
         QFileDialog::showEvent(event);
         if (!event->spontaneous()) FitListing();
     }
 
-private:
+  private:
     // Sizes the detail view's four columns to their widest entry and
     // heading, and widens the dialog (never beyond its screen) until they
     // fit side by side. Never narrows it: what the user widened stays.
@@ -115,7 +113,7 @@ private:
     }
 };
 
-} // namespace
+}  // namespace
 
 FileDialog::FileDialog(bool openKind, const char* defaultExtension, const char* initialFileName,
                        unsigned flags, const char* filterText, Dialog* owner)
@@ -140,7 +138,7 @@ int FileDialog::DoModal() {
     // kHideReadOnly: this dialog has no read-only box to hide.
     (void)flags_;
     dialog.setAcceptMode(openKind_ ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist is taken too
+    dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist is taken too
     dialog.setDirectory(QDir::currentPath());
 
     QString extension = TextFromBytes(defaultExtension_);
@@ -185,4 +183,4 @@ std::string FileDialog::GetFileExt() const {
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
-} // namespace tk
+}  // namespace tk

@@ -21,9 +21,9 @@ namespace tk {
 class Dialog;
 
 class FileDialog {
-public:
+  public:
     enum Flags : unsigned {
-        kHideReadOnly = 1u << 0, // no read-only check box (this toolkit never shows one)
+        kHideReadOnly = 1u << 0,  // no read-only check box (this toolkit never shows one)
     };
 
     FileDialog(bool openKind, const char* defaultExtension, const char* initialFileName,
@@ -39,7 +39,7 @@ public:
     std::string GetFileName() const;
     std::string GetFileExt() const;
 
-private:
+  private:
     bool openKind_;
     std::string defaultExtension_;
     std::string initialFileName_;
@@ -49,4 +49,4 @@ private:
     std::string path_;
 };
 
-} // namespace tk
+}  // namespace tk

@@ -40,4 +40,4 @@ void PaintContext::DrawIcon(int x, int y, const Icon& icon) {
     painter_->drawPixmap(QRect(QPoint(x, y), size), icon.Qt().pixmap(size));
 }
 
-} // namespace tk
+}  // namespace tk

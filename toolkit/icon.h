@@ -13,7 +13,7 @@ namespace tk {
 // A shared, copyable handle to an icon picture. A default-constructed Icon
 // is null.
 class Icon {
-public:
+  public:
     Icon();
     explicit Icon(const QIcon& icon);
     ~Icon();
@@ -21,14 +21,14 @@ public:
     Icon& operator=(const Icon&);
 
     bool IsNull() const;
-    const QIcon& Qt() const; // an empty QIcon when null
+    const QIcon& Qt() const;  // an empty QIcon when null
 
-private:
+  private:
     std::shared_ptr<QIcon> icon_;
 };
 
 struct Rect {
-    int left, top, right, bottom; // pixels
+    int left, top, right, bottom;  // pixels
 };
 
 // The platform's standard icon size in pixels (32 by 32 here).
@@ -37,7 +37,7 @@ int SystemIconHeight();
 
 // Painting of a window in progress; created inside a window's paint handler.
 class PaintContext {
-public:
+  public:
     explicit PaintContext(QWidget* window);
     ~PaintContext();
     PaintContext(const PaintContext&) = delete;
@@ -48,9 +48,9 @@ public:
     // Draws `icon` at its system size with its top-left corner at (x, y).
     void DrawIcon(int x, int y, const Icon& icon);
 
-private:
+  private:
     QWidget* window_;
     std::unique_ptr<QPainter> painter_;
 };
 
-} // namespace tk
+}  // namespace tk

@@ -23,8 +23,8 @@ int ListView::InsertColumn(int index, const char* heading, Align align, int widt
     RowTableModel* model = Model();
     if (model == nullptr) return -1;
     const Qt::Alignment alignment = align == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
-    const int at = model->InsertColumn(index, TextFromBytes(heading != nullptr ? heading : ""),
-                                       alignment);
+    const int at =
+        model->InsertColumn(index, TextFromBytes(heading != nullptr ? heading : ""), alignment);
     static_cast<QTreeView*>(widget_)->header()->resizeSection(at, std::max(0, widthPixels));
     return at;
 }
@@ -64,4 +64,4 @@ std::string ListView::GetColumnHeading(int column) const {
     return model != nullptr ? BytesFromText(model->Heading(column)) : std::string();
 }
 
-} // namespace tk
+}  // namespace tk

@@ -9,8 +9,8 @@
 namespace tk {
 
 void ShowMessageBox(QWidget* owner, std::string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, TextFromBytes(Application::AppName()),
-                    TextFromBytes(text), QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, TextFromBytes(Application::AppName()), TextFromBytes(text),
+                    QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);
@@ -22,4 +22,4 @@ void ShowMessageBox(QWidget* owner, std::string_view text) {
     if (owner != nullptr && owner->isVisible()) owner->window()->activateWindow();
 }
 
-} // namespace tk
+}  // namespace tk

@@ -14,4 +14,4 @@ namespace tk {
 // `owner` may be null.
 void ShowMessageBox(QWidget* owner, std::string_view text);
 
-} // namespace tk
+}  // namespace tk

@@ -32,7 +32,7 @@ std::string_view NumberPart(std::string_view text) {
 bool MagnitudeAtLeastOne(std::string_view number) {
     std::size_t i = 0;
     if (i < number.size() && number[i] == '-') ++i;
-    long long order = 0; // decimal order of the first non-zero digit, before the exponent
+    long long order = 0;  // decimal order of the first non-zero digit, before the exponent
     bool found = false;
     long long integerDigits = 0;
     for (; i < number.size() && IsDigit(number[i]); ++i) {
@@ -53,8 +53,8 @@ bool MagnitudeAtLeastOne(std::string_view number) {
     if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
         std::string_view digits = number.substr(i + 1);
         if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                                  exponent);
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
         (void)end;
         if (error == std::errc::result_out_of_range) return digits.front() != '-';
         // The exponent is far larger than any digit count, so this cannot overflow.
@@ -74,8 +74,8 @@ bool ParseReal(const std::string& text, Real& value) {
         if (letter && c != 'e' && c != 'E') return false;
     }
     Real parsed{};
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(),
-                                              parsed, std::chars_format::general);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed,
+                                              std::chars_format::general);
     if (end != number.data() + number.size()) return false;
     if (error == std::errc::result_out_of_range) {
         const bool negative = number.front() == '-';
@@ -104,7 +104,7 @@ std::string FormatReal(Real value, int fewestDigits) {
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string DataExchange::FormatFloat(float value) { return FormatReal(value, 6); }
 
@@ -134,4 +134,4 @@ bool DataExchange::ParseFloat(const std::string& text, float& value) {
     return ParseReal(text, value);
 }
 
-} // namespace tk
+}  // namespace tk

@@ -43,4 +43,4 @@ Icon LoadIcon(int id) {
     return Icon();
 }
 
-} // namespace tk
+}  // namespace tk

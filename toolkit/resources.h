@@ -19,4 +19,4 @@ std::string LoadString(int id);
 // The icon with this identifier; a null Icon when there is none.
 Icon LoadIcon(int id);
 
-} // namespace tk
+}  // namespace tk

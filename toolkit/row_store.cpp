@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/row_store.h"
 
-#include "huge_page_map.h"
-
 #include <sys/mman.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+
+#include "huge_page_map.h"
 
 namespace tk {
 namespace {
@@ -64,7 +64,7 @@ void PutCell(std::string& out, std::string_view text) {
 
 // Walks the cells of one record.
 class RecordReader {
-public:
+  public:
     explicit RecordReader(const char* record) : p_(record), cells_(GetLength(p_)) {}
     std::uint32_t CellCount() const { return cells_; }
     std::string_view Next() {
@@ -75,7 +75,7 @@ public:
     }
     const char* Position() const { return p_; }
 
-private:
+  private:
     const char* p_;
     std::uint32_t cells_;
 };
@@ -86,7 +86,7 @@ std::size_t RecordSize(const char* record) {
     return static_cast<std::size_t>(reader.Position() - record);
 }
 
-} // namespace
+}  // namespace
 
 void* RowIndexAllocate(std::size_t bytes) {
     if (bytes < kHugePageBytes) return ::operator new(bytes);
@@ -147,7 +147,7 @@ void RowStore::InsertRow(int index, std::string_view cell0) {
     const std::uint32_t length = ClampedLength(cell0);
     std::uint64_t ref = 0;
     char* at = Reserve(1 + LengthSize(length) + length, ref);
-    *at++ = 1; // one cell
+    *at++ = 1;  // one cell
     at = PutLength(at, length);
     std::memcpy(at, cell0.data(), length);
     const int position = std::clamp(index, 0, RowCount());
@@ -175,7 +175,7 @@ void RowStore::SetCell(int row, int column, std::string_view text) {
         const std::size_t needed = (wanted - oldCount) + LengthSize(length) + length;
         if (needed <= tail.size - tail.used) {
             char* at = tail.data.get() + tail.used;
-            for (std::uint32_t gap = oldCount; gap < wanted; ++gap) *at++ = 0; // empty cells
+            for (std::uint32_t gap = oldCount; gap < wanted; ++gap) *at++ = 0;  // empty cells
             at = PutLength(at, length);
             std::memcpy(at, text.data(), length);
             tail.used += static_cast<std::uint32_t>(needed);
@@ -209,7 +209,7 @@ void RowStore::SetCell(int row, int column, std::string_view text) {
     const std::size_t chunkIndex = static_cast<std::size_t>(ref >> 32);
     const std::uint64_t moved = Append(scratch_);
     if (atEnd) {
-        chunks_[chunkIndex].used = offset; // the old record's space is given back
+        chunks_[chunkIndex].used = offset;  // the old record's space is given back
         usedBytes_ -= oldSize;
     } else {
         deadBytes_ += oldSize;
@@ -272,4 +272,4 @@ std::size_t RowStore::BytesHeld() const {
     return bytes;
 }
 
-} // namespace tk
+}  // namespace tk

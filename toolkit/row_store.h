@@ -67,7 +67,7 @@ struct ChunkUnmap {
 };
 
 class RowStore {
-public:
+  public:
     RowStore() = default;
     RowStore(const RowStore&) = delete;
     RowStore& operator=(const RowStore&) = delete;
@@ -89,7 +89,7 @@ public:
     // Bytes held: the row index (its capacity) and the arena's chunks.
     std::size_t BytesHeld() const;
 
-private:
+  private:
     struct Chunk {
         std::unique_ptr<char[], ChunkUnmap> data;
         std::uint32_t size = 0;
@@ -110,10 +110,10 @@ private:
     // chunk index << 32 | offset in chunk
     std::vector<std::uint64_t, RowIndexAllocator<std::uint64_t>> rows_;
     std::vector<Chunk> chunks_;
-    std::size_t usedBytes_ = 0;    // bytes written into chunks, dead ones included
-    std::size_t deadBytes_ = 0;    // bytes of records that were moved away
-    std::uint64_t tailRef_ = kNoRecord; // the record written last: it ends the arena
-    std::string scratch_;          // a record being built
+    std::size_t usedBytes_ = 0;          // bytes written into chunks, dead ones included
+    std::size_t deadBytes_ = 0;          // bytes of records that were moved away
+    std::uint64_t tailRef_ = kNoRecord;  // the record written last: it ends the arena
+    std::string scratch_;                // a record being built
 };
 
-} // namespace tk
+}  // namespace tk

@@ -16,7 +16,7 @@ QVariant AlignmentValue(Qt::Alignment horizontal) {
     return QVariant(static_cast<int>((horizontal | Qt::AlignVCenter).toInt()));
 }
 
-} // namespace
+}  // namespace
 
 RowTableModel::RowTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -182,4 +182,4 @@ RowTableModel* ReportModelOf(QWidget* widget) {
     return qobject_cast<RowTableModel*>(view->model());
 }
 
-} // namespace tk
+}  // namespace tk

@@ -28,14 +28,14 @@ namespace tk {
 class RowTableModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     explicit RowTableModel(QObject* parent = nullptr);
 
     // Inserts a column (index clamped to 0..count) and returns its index.
     // Cells of later columns move one column to the right.
     int InsertColumn(int index, const QString& heading, Qt::Alignment alignment);
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
-    QString Heading(int column) const; // empty for a column that does not exist
+    QString Heading(int column) const;  // empty for a column that does not exist
 
     int StoredRowCount() const { return rows_.RowCount(); }
     // Inserts a row (index clamped to 0..StoredRowCount()) whose column 0
@@ -62,7 +62,7 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
-private:
+  private:
     struct Column {
         QString heading;
         Qt::Alignment alignment;
@@ -86,4 +86,4 @@ QTreeView* CreateReportView(QWidget* parent, bool border);
 // The model of a view made by CreateReportView, or null.
 RowTableModel* ReportModelOf(QWidget* widget);
 
-} // namespace tk
+}  // namespace tk

@@ -29,4 +29,4 @@ std::string BytesFromText(const QString& text) {
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
-} // namespace tk
+}  // namespace tk

@@ -17,4 +17,4 @@ namespace tk {
 QString TextFromBytes(std::string_view bytes);
 std::string BytesFromText(const QString& text);
 
-} // namespace tk
+}  // namespace tk

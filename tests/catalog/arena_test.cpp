@@ -39,21 +39,22 @@ constexpr std::size_t kMiB = std::size_t{1} << 20;
 // all, in whatever block is mapped for them.
 TEST_F(ArenaTest, LinesJustUnderABlocksSizeLoadAndSaveIntact) {
     // In a child: memory written past a block's end may end the process.
-    const int status = tktest::RunFunction([&] {
-        for (const std::size_t block : {2 * kMiB, 4 * kMiB}) {
-            for (const std::size_t under : {17u, 33u, 49u, 64u, 65u, 80u}) {
-                const std::string text =
-                    WorkedLine() + "\n" + LineOfLength(block - under) + "\n" + WorkedLine() + "\n";
-                if (LoadText(text) != 3) return 1;
-                catalog.SetMaxMagLimit(99);
-                catalog.SetMinMagLimit(0);
-                if (catalog.Search(true) != 3) return 2;
-                const std::string saved = PathOf("saved.txt");
-                if (catalog.SaveText(saved.c_str()) != 3 || ReadFile(saved) != text) return 3;
+    const int status =
+        tktest::RunFunction([&] {
+            for (const std::size_t block : {2 * kMiB, 4 * kMiB}) {
+                for (const std::size_t under : {17u, 33u, 49u, 64u, 65u, 80u}) {
+                    const std::string text = WorkedLine() + "\n" + LineOfLength(block - under) +
+                                             "\n" + WorkedLine() + "\n";
+                    if (LoadText(text) != 3) return 1;
+                    catalog.SetMaxMagLimit(99);
+                    catalog.SetMinMagLimit(0);
+                    if (catalog.Search(true) != 3) return 2;
+                    const std::string saved = PathOf("saved.txt");
+                    if (catalog.SaveText(saved.c_str()) != 3 || ReadFile(saved) != text) return 3;
+                }
             }
-        }
-        return 0;
-    }).status;
+            return 0;
+        }).status;
     EXPECT_EQ(status, 0) << "1: not loaded, 2: not found, 3: not saved as loaded, -1: crashed";
 }
 
@@ -76,28 +77,29 @@ TEST_F(ArenaTest, AMillionStarsMapFewBlocks) {
 // After a Reset the kept blocks are handed out again, but only to requests
 // that fit them: the memory given must be the arena's own, all of it.
 TEST_F(ArenaTest, AKeptBlockIsHandedOutAgainOnlyWhenTheRequestFits) {
-    const int status = tktest::RunFunction([] {
-        velmo::Arena arena;
-        arena.Allocate(2 * kMiB - 4096);  // the first block, nearly full
-        arena.Allocate(64 * 1024);        // a second block of 4 MiB
-        arena.Reset();
-        char* small = static_cast<char*>(arena.Allocate(1024));
-        std::memset(small, 'a', 1024);
-        const std::size_t large = 5 * kMiB;  // more than the kept second block
-        char* big = static_cast<char*>(arena.Allocate(large));
-        // Memory that is mapped in full answers mincore; a block too small
-        // for the request leaves part of it unmapped or inside another.
-        const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-        const std::uintptr_t first = reinterpret_cast<std::uintptr_t>(big) & ~(page - 1);
-        const std::size_t span = large + (reinterpret_cast<std::uintptr_t>(big) - first);
-        std::vector<unsigned char> resident(span / page + 1);
-        if (mincore(reinterpret_cast<void*>(first), span, resident.data()) != 0) return 1;
-        std::memset(big, 'b', large);
-        for (int i = 0; i < 1024; ++i) {
-            if (small[i] != 'a') return 2;
-        }
-        return 0;
-    }).status;
+    const int status =
+        tktest::RunFunction([] {
+            velmo::Arena arena;
+            arena.Allocate(2 * kMiB - 4096);  // the first block, nearly full
+            arena.Allocate(64 * 1024);        // a second block of 4 MiB
+            arena.Reset();
+            char* small = static_cast<char*>(arena.Allocate(1024));
+            std::memset(small, 'a', 1024);
+            const std::size_t large = 5 * kMiB;  // more than the kept second block
+            char* big = static_cast<char*>(arena.Allocate(large));
+            // Memory that is mapped in full answers mincore; a block too small
+            // for the request leaves part of it unmapped or inside another.
+            const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+            const std::uintptr_t first = reinterpret_cast<std::uintptr_t>(big) & ~(page - 1);
+            const std::size_t span = large + (reinterpret_cast<std::uintptr_t>(big) - first);
+            std::vector<unsigned char> resident(span / page + 1);
+            if (mincore(reinterpret_cast<void*>(first), span, resident.data()) != 0) return 1;
+            std::memset(big, 'b', large);
+            for (int i = 0; i < 1024; ++i) {
+                if (small[i] != 'a') return 2;
+            }
+            return 0;
+        }).status;
     EXPECT_EQ(status, 0) << "1: unmapped memory handed out, 2: another allocation overwritten";
 }
 

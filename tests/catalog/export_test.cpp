@@ -70,9 +70,10 @@ TEST_F(ExportTest, QuoteInTheLastPositionOfAFieldIsDoubled) {
     ASSERT_EQ(LoadLines({line}), 1);
     const std::string path = PathOf("quotes.csv");
     ASSERT_EQ(catalog.SaveCsv(path.c_str()), 1);
-    EXPECT_EQ(ReadFile(path), std::string(kHeader) +
-                                  "0,24,38,\"ABCDEFGHIJ\"\"\",\"EA/SD  \"\"\",\"  5.80  15.20\"\"\","
-                                  "\"EXAMPLE DESCRIPTION\"\"\",5.8,15.2,409.33\n");
+    EXPECT_EQ(ReadFile(path),
+              std::string(kHeader) +
+                  "0,24,38,\"ABCDEFGHIJ\"\"\",\"EA/SD  \"\"\",\"  5.80  15.20\"\"\","
+                  "\"EXAMPLE DESCRIPTION\"\"\",5.8,15.2,409.33\n");
 }
 
 // Lines around and beyond the size of the writer's block are written whole,

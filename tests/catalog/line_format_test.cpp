@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The format test of a catalogue line and the decoding of its columns.
+#include "line_format.h"
+
 #include <cstring>
 
 #include "catalog_fixture.h"
-#include "line_format.h"
 
 namespace {
 

@@ -101,10 +101,13 @@ TEST_F(LoadTest, UnreadableFileIsAnError) {
     OpenDirToEveryone();
     const std::string path = WriteFile("locked.txt", WorkedLine() + "\n");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    const int status = tktest::RunFunction([&] {
-        StarCatalog other;
-        return other.Load(path.c_str()) == -1 && !other.IsLoaded() ? 0 : 1;
-    }, tktest::AsNobody()).status;
+    const int status = tktest::RunFunction(
+                           [&] {
+                               StarCatalog other;
+                               return other.Load(path.c_str()) == -1 && !other.IsLoaded() ? 0 : 1;
+                           },
+                           tktest::AsNobody())
+                           .status;
     EXPECT_EQ(status, 0);
     // The same file readable loads: it is the permission that stopped it.
     ASSERT_EQ(chmod(path.c_str(), 0644), 0);

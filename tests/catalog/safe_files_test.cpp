@@ -49,16 +49,16 @@ TEST_F(SafeFilesTest, FailedWriteLeavesTheTargetWholeEvenWhenItIsTheCatalogue) {
     const std::string csv = WriteFile("old.csv", "old,content\n");
 
     const int status = tktest::RunFunction([&] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{100000, 100000};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 9;
-        // The results onto the very file they were loaded from, and over a
-        // smaller file: both fail and change nothing.
-        if (catalog.SaveText(source.c_str()) != -1) return 1;
-        if (catalog.SaveCsv(source.c_str()) != -1) return 2;
-        if (catalog.SaveCsv(csv.c_str()) != -1) return 3;
-        return 0;
-    }).status;
+                           signal(SIGXFSZ, SIG_IGN);
+                           const rlimit limit{100000, 100000};
+                           if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 9;
+                           // The results onto the very file they were loaded from, and over a
+                           // smaller file: both fail and change nothing.
+                           if (catalog.SaveText(source.c_str()) != -1) return 1;
+                           if (catalog.SaveCsv(source.c_str()) != -1) return 2;
+                           if (catalog.SaveCsv(csv.c_str()) != -1) return 3;
+                           return 0;
+                       }).status;
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(ReadFile(source) == before) << "the catalogue was changed";
     EXPECT_EQ(ReadFile(csv), "old,content\n");
@@ -129,9 +129,9 @@ TEST_F(SafeFilesTest, ReplacedFileKeepsItsPermissionsAndLinks) {
     ASSERT_EQ(saved, 2);
     ASSERT_EQ(stat(PathOf("new.csv").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(Names(dir), (std::set<std::string>{"catalog.txt", "locked.txt", "real.txt",
-                                                 "link.txt", "link2.txt", "dangling.txt",
-                                                 "later.txt", "new.csv"}));
+    EXPECT_EQ(Names(dir),
+              (std::set<std::string>{"catalog.txt", "locked.txt", "real.txt", "link.txt",
+                                     "link2.txt", "dangling.txt", "later.txt", "new.csv"}));
 }
 
 // A FIFO cannot be replaced by a rename: it is written in place, and the
@@ -157,17 +157,21 @@ TEST_F(SafeFilesTest, FolderThatCannotBeWrittenRefusesTheSaveAsAnUnprivilegedUse
     // The folder stays root's (or this user's) and is not writable by
     // nobody: no temporary file can be made beside the target, so the save
     // fails and the target, though writable, keeps its content.
-    const int status = tktest::RunFunction([&] {
-        if (geteuid() != 0 && access(dir.c_str(), W_OK) == 0) {
-            chmod(dir.c_str(), 0555);
-        }
-        const int result = catalog.SaveText(kept.c_str()) == -1 &&
-                                   catalog.SaveCsv(PathOf("new.csv").c_str()) == -1
-                               ? 0
-                               : 1;
-        chmod(dir.c_str(), 0755);
-        return result;
-    }, tktest::AsNobody()).status;
+    const int status = tktest::RunFunction(
+                           [&] {
+                               if (geteuid() != 0 && access(dir.c_str(), W_OK) == 0) {
+                                   chmod(dir.c_str(), 0555);
+                               }
+                               const int result =
+                                   catalog.SaveText(kept.c_str()) == -1 &&
+                                           catalog.SaveCsv(PathOf("new.csv").c_str()) == -1
+                                       ? 0
+                                       : 1;
+                               chmod(dir.c_str(), 0755);
+                               return result;
+                           },
+                           tktest::AsNobody())
+                           .status;
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFile(kept), "old\n");
     EXPECT_EQ(Names(dir), (std::set<std::string>{"catalog.txt", "kept.txt"}));
@@ -183,9 +187,15 @@ TEST_F(SafeFilesTest, ReadOnlyFileIsRefusedAsAnUnprivilegedUser) {
     const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
     ASSERT_EQ(chown(kept.c_str(), owner, static_cast<gid_t>(-1)), 0);
     ASSERT_EQ(chmod(dir.c_str(), 0777), 0);  // the folder is no obstacle
-    const int status = tktest::RunFunction([&] {
-        return catalog.SaveText(kept.c_str()) == -1 && catalog.SaveCsv(kept.c_str()) == -1 ? 0 : 1;
-    }, tktest::AsNobody()).status;
+    const int status =
+        tktest::RunFunction(
+            [&] {
+                return catalog.SaveText(kept.c_str()) == -1 && catalog.SaveCsv(kept.c_str()) == -1
+                           ? 0
+                           : 1;
+            },
+            tktest::AsNobody())
+            .status;
     chmod(dir.c_str(), 0755);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFile(kept), "old\n");
@@ -219,8 +229,8 @@ TEST_F(SafeFilesTest, DescriptorTargetsAreWrittenThroughTheDescriptor) {
     const int appending = open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     ASSERT_GE(appending, 0);
     const std::string number = std::to_string(appending);
-    for (const std::string& path : {"/dev/fd/" + number, "/proc/self/fd/" + number,
-                                    "/proc/thread-self/fd/" + number}) {
+    for (const std::string& path :
+         {"/dev/fd/" + number, "/proc/self/fd/" + number, "/proc/thread-self/fd/" + number}) {
         EXPECT_EQ(catalog.SaveText(path.c_str()), 2) << path;
     }
     int pipeEnds[2];
@@ -251,8 +261,8 @@ TEST_F(SafeFilesTest, LoadRefusesFifosDevicesAndSocketsWithoutBlocking) {
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    for (const std::string& path :
-         {fifo, PathOf("link-to-pipe"), std::string("/dev/zero"), std::string("/dev/null"), socketPath}) {
+    for (const std::string& path : {fifo, PathOf("link-to-pipe"), std::string("/dev/zero"),
+                                    std::string("/dev/null"), socketPath}) {
         ASSERT_EQ(LoadMany(3), 3);
         std::future<std::int32_t> load =
             std::async(std::launch::async, [&] { return catalog.Load(path.c_str()); });

@@ -37,8 +37,8 @@ class StdinTest : public CliTest {
 };
 
 TEST_F(StdinTest, SearchReadsAPipeAndARedirectedFileAsTheFileItself) {
-    const std::vector<std::string> criteria = {"search", "--ra-west", "22", "--ra-east", "2",
-                                               "--max-mag", "9", "--descending"};
+    const std::vector<std::string> criteria = {"search", "--ra-west", "22", "--ra-east",
+                                               "2",      "--max-mag", "9",  "--descending"};
     for (const char* format : {"csv", "text", "table"}) {
         std::vector<std::string> args = criteria;
         args.insert(args.end(), {"--format", format});
@@ -71,8 +71,7 @@ TEST_F(StdinTest, SearchReadsAPipeAndARedirectedFileAsTheFileItself) {
 
 TEST_F(StdinTest, CheckReadsAPipeAsItComesAndNamesItStandardInput) {
     const std::string good = WorkedLine();
-    const std::vector<std::string> lines = {good, WithColumn(good, 4, "x"), "",
-                                            good.substr(0, 21)};
+    const std::vector<std::string> lines = {good, WithColumn(good, 4, "x"), "", good.substr(0, 21)};
     const std::string path = WriteLines("damaged.txt", lines);
     const CliResult fromFile = RunCli({"check", path});
     std::string text;

@@ -97,9 +97,9 @@ TEST_F(UsageTest, InvertedPairsAndBadCommandLinesAreRefused) {
     ExpectAccepted({"--period-least", "500", "--period-most", "100", "--unspecified"});
     // A longest period of 0 in the specific mode, after the inverted pair.
     for (const char* zero : {"0", "0.0", "-0", "0e3"}) {
-        ExpectRefused({"--period-most", zero},
-                      "--period-most " + std::string(zero[0] == '-' ? "-0" : "0") +
-                          ": Most must be greater than 0.");
+        ExpectRefused({"--period-most", zero}, "--period-most " +
+                                                   std::string(zero[0] == '-' ? "-0" : "0") +
+                                                   ": Most must be greater than 0.");
     }
     ExpectRefused({"--period-least", "5", "--period-most", "0"}, "--period-least 5 is above");
     ExpectAccepted({"--period-most", "0", "--unspecified"});
@@ -145,13 +145,13 @@ TEST_F(UsageTest, EachCommandHasItsOwnHelpAndVersionAndTheManPageListsTheSameOpt
 
     const struct {
         const char* command;
-        std::vector<const char*> options;  // each in the command's help and in the man page
+        std::vector<const char*> options;   // each in the command's help and in the man page
         std::vector<const char*> defaults;  // each default as the command uses it
     } commands[] = {
         {"search",
          {"--ra-west", "--ra-east", "--dec-south", "--dec-north", "--max-mag", "--min-mag",
-          "--period-least", "--period-most", "--unspecified", "--format", "--descending",
-          "--count", "--output"},
+          "--period-least", "--period-most", "--unspecified", "--format", "--descending", "--count",
+          "--output"},
          {"(default 0)", "(default 23)", "(default -90)", "(default 90)", "(default 7)",
           "(default 6)", "(default 1000)", "(default csv)"}},
         {"check", {"--max-reports"}, {"(default 100)"}},

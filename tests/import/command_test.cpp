@@ -158,8 +158,8 @@ TEST(ImportCommandTest, ServiceExportsWithFlagColumnsGiveTheCatalogueValues) {
 
     // A units line says degrees; --ra-hours still has the last word.
     TempDir dir;
-    const std::string input =
-        dir.Write("deg.csv", "Name,RAJ2000,DEJ2000,Type,max\n,deg,deg,,mag\nR And,6.0,38.5,M,5.8\n");
+    const std::string input = dir.Write(
+        "deg.csv", "Name,RAJ2000,DEJ2000,Type,max\n,deg,deg,,mag\nR And,6.0,38.5,M,5.8\n");
     EXPECT_EQ(RunImport({input}).out.substr(0, 7), "0024+38");
     EXPECT_EQ(RunImport({"--ra-hours", input}).out.substr(0, 7), "0600+38");
 }
@@ -167,7 +167,8 @@ TEST(ImportCommandTest, ServiceExportsWithFlagColumnsGiveTheCatalogueValues) {
 // One unclosed quote loses at most the record limit's lines, quickly, and
 // says so even without --verbose.
 TEST(ImportCommandTest, AnUnclosedQuoteIsReportedAndReadingGoesOn) {
-    std::string csv = "Name,RAJ2000,DEJ2000,Type,max,min,P\n\"R And,00 24 01.95,+38 34 37.3,M,5.8,,\n";
+    std::string csv =
+        "Name,RAJ2000,DEJ2000,Type,max,min,P\n\"R And,00 24 01.95,+38 34 37.3,M,5.8,,\n";
     for (int i = 0; i < 24083; ++i) {
         csv += "X" + std::to_string(i) + " And,00 24 01.95,+38 34 37.3,M,5.8,,\n";
     }

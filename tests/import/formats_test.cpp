@@ -319,22 +319,24 @@ TEST(ImportFormatsTest, ALargeVotableIsReadInBoundedMemory) {
     const int counts[] = {20000, 200000};
     tktest::ChildRun writing;
     writing.timeoutSeconds = 240;
-    const tktest::ChildResult writer = tktest::RunFunction([&] {
-        bool ok = true;
-        for (const int count : counts) {
-            for (const TableForm form : {TableForm::kBinary2, TableForm::kTableData}) {
-                const char* suffix = form == TableForm::kBinary2 ? ".vot" : "-text.vot";
-                TableWriter table(dir.PathOf("many" + std::to_string(count) + suffix), form,
-                                  ServiceColumns());
-                for (int i = 0; i < count; ++i) {
-                    table.Row({"V" + std::to_string(i) + " And", std::to_string(i % 360), "38.5",
-                               "M", "5.8", "", "15.2", "", "409.2", ""});
+    const tktest::ChildResult writer = tktest::RunFunction(
+        [&] {
+            bool ok = true;
+            for (const int count : counts) {
+                for (const TableForm form : {TableForm::kBinary2, TableForm::kTableData}) {
+                    const char* suffix = form == TableForm::kBinary2 ? ".vot" : "-text.vot";
+                    TableWriter table(dir.PathOf("many" + std::to_string(count) + suffix), form,
+                                      ServiceColumns());
+                    for (int i = 0; i < count; ++i) {
+                        table.Row({"V" + std::to_string(i) + " And", std::to_string(i % 360),
+                                   "38.5", "M", "5.8", "", "15.2", "", "409.2", ""});
+                    }
+                    ok = table.Finish() && ok;
                 }
-                ok = table.Finish() && ok;
             }
-        }
-        return ok ? 0 : 1;
-    }, writing);
+            return ok ? 0 : 1;
+        },
+        writing);
     ASSERT_EQ(writer.status, 0) << writer.err;
     // Under AddressSanitizer freed memory is held back for a while, which
     // would look like growth.

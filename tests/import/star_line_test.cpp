@@ -233,7 +233,7 @@ TEST(StarLineTest, DescriptionFallsBackOnTheConstellationOfTheName) {
         {"mu. Cep", "", "Cepheus"},
         {"R CrA", "", "Corona Australis"},
         {"NSV 1234", "", ""},
-        {"CE CasA", "", "Cassiopeia"},   // a component letter after the abbreviation
+        {"CE CasA", "", "Cassiopeia"},  // a component letter after the abbreviation
         {"EQ PegB", "", "Pegasus"},
         {"X Casa", "", ""},              // a component letter is a capital
         {"And", "", ""},                 // one word alone is no designation
@@ -292,9 +292,10 @@ TEST(ImportReportTest, SummaryNamesEveryCountThatIsNotZero) {
     report.Count(written);
     EXPECT_EQ(report.Written(), 4);
     EXPECT_EQ(report.Skipped(), 8);
-    EXPECT_EQ(report.Summary(),
-              "imported 4 stars; skipped 8 (3 without a position, 4 without a type, 1 with a "
-              "negative magnitude); 1 name and 2 types cut, 2 periods written in thousands of days");
+    EXPECT_EQ(
+        report.Summary(),
+        "imported 4 stars; skipped 8 (3 without a position, 4 without a type, 1 with a "
+        "negative magnitude); 1 name and 2 types cut, 2 periods written in thousands of days");
     report.CountSkip(SkipReason::kMalformed);
     report.CountLostLines(1000);
     EXPECT_EQ(report.Summary(),

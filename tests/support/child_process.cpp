@@ -275,8 +275,7 @@ ChildResult RunFunction(const std::function<int()>& body, const ChildRun& run) {
         if (DropsPrivileges(run)) {
             constexpr uid_t kNobody = 65534;
             constexpr gid_t kNoGroup = 65534;
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 ||
-                ::setuid(kNobody) != 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0) {
                 ::_exit(255);
             }
         }

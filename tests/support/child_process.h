@@ -42,8 +42,8 @@ struct ChildResult {
     int status = -1;  // exit status; -1 when it did not exit normally, timed out or did not start
     int signal = 0;   // the signal that ended it, 0 when it exited
     bool timedOut = false;
-    std::string out;  // standard output (when captured)
-    std::string err;  // standard error; why it did not start, when it did not
+    std::string out;   // standard output (when captured)
+    std::string err;   // standard error; why it did not start, when it did not
     long peakKib = 0;  // the most memory it held at once (resident, KiB)
 };
 

@@ -38,7 +38,7 @@ void* AllocateOrNull(std::size_t size, std::size_t alignment) noexcept {
 
 constexpr std::size_t kPlain = alignof(std::max_align_t);
 
-} // namespace
+}  // namespace
 
 namespace tktest {
 
@@ -53,7 +53,7 @@ void StopFailingAllocations() {
 
 std::size_t RefusedAllocations() { return g_refused.load(std::memory_order_relaxed); }
 
-} // namespace tktest
+}  // namespace tktest
 
 void* operator new(std::size_t size) { return Allocate(size, kPlain); }
 void* operator new[](std::size_t size) { return Allocate(size, kPlain); }

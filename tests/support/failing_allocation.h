@@ -19,4 +19,4 @@ void StopFailingAllocations();
 // The allocations refused since the last FailAllocationsOfAtLeast.
 std::size_t RefusedAllocations();
 
-} // namespace tktest
+}  // namespace tktest

@@ -31,7 +31,7 @@ constexpr int kPollMs = 10;
 
 struct Pending {
     std::function<void(QWidget*)> answer;
-    QPointer<QWidget> activeWhenQueued; // not the one to answer: it was already there
+    QPointer<QWidget> activeWhenQueued;  // not the one to answer: it was already there
     QDeadlineTimer deadline;
 };
 
@@ -47,7 +47,7 @@ std::vector<QPointer<QWidget>>& Answered() {
 }
 
 bool pollScheduled = false;
-int runningAnswers = 0; // answers on the stack (an answer may open a nested modal loop)
+int runningAnswers = 0;  // answers on the stack (an answer may open a nested modal loop)
 
 bool WasAnswered(QWidget* widget) {
     for (const QPointer<QWidget>& done : Answered()) {
@@ -79,7 +79,7 @@ void Poll() {
         Answered().erase(std::remove(Answered().begin(), Answered().end(), nullptr),
                          Answered().end());
         Answered().emplace_back(modal);
-        SchedulePoll(); // before answering: the answer may open a nested modal loop
+        SchedulePoll();  // before answering: the answer may open a nested modal loop
         ++runningAnswers;
         answer(modal);
         --runningAnswers;
@@ -161,7 +161,7 @@ void WatchTick() {
     ForceClose(modal);
 }
 
-} // namespace
+}  // namespace
 
 void WatchUnexpectedModals() {
     static QTimer* watch = nullptr;
@@ -172,8 +172,8 @@ void WatchUnexpectedModals() {
 }
 
 void WhenModal(std::function<void(QWidget* modal)> answer, int timeoutMs) {
-    Queue().push_back(Pending{std::move(answer), QApplication::activeModalWidget(),
-                              QDeadlineTimer(timeoutMs)});
+    Queue().push_back(
+        Pending{std::move(answer), QApplication::activeModalWidget(), QDeadlineTimer(timeoutMs)});
     SchedulePoll();
 }
 
@@ -237,7 +237,8 @@ void TypeFileName(QWidget* fileDialog, const std::string& name, bool mayStayOpen
     // dialog also reads the box differently while it lacks the focus (it
     // puts the name of a file it finds in the listing there).
     fileDialog->activateWindow();
-    if (!QTest::qWaitForWindowActive(fileDialog)) ADD_FAILURE() << "the file dialog never became active";
+    if (!QTest::qWaitForWindowActive(fileDialog))
+        ADD_FAILURE() << "the file dialog never became active";
     box->setFocus(Qt::OtherFocusReason);
     box->clear();
     QTest::keyClicks(box, QString::fromStdString(name));
@@ -299,4 +300,4 @@ int VisibleTopLevelCount() {
     return count;
 }
 
-} // namespace tktest
+}  // namespace tktest

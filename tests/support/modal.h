@@ -50,4 +50,4 @@ void WatchUnexpectedModals();
 // The top-level windows still shown (to check that nothing is left over).
 int VisibleTopLevelCount();
 
-} // namespace tktest
+}  // namespace tktest

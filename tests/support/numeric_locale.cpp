@@ -13,8 +13,8 @@ ScopedNumericLocale::ScopedNumericLocale(std::initializer_list<const char*> name
         ok_ = true;
         if (cxxToo) {
             try {
-                previousCxx_ = std::locale::global(
-                    std::locale(std::locale(), name, std::locale::numeric));
+                previousCxx_ =
+                    std::locale::global(std::locale(std::locale(), name, std::locale::numeric));
                 cxxChanged_ = true;
             } catch (const std::runtime_error&) {
             }

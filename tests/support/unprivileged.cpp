@@ -32,7 +32,8 @@ bool RanAsUnprivilegedUser() {
     const std::string home = folder.PathOf("home");
     std::error_code error;
     std::filesystem::create_directory(home, error);
-    if (chown(home.c_str(), nobody->pw_uid, nobody->pw_gid) != 0 || chmod(home.c_str(), 0700) != 0) {
+    if (chown(home.c_str(), nobody->pw_uid, nobody->pw_gid) != 0 ||
+        chmod(home.c_str(), 0700) != 0) {
         ADD_FAILURE() << "cannot hand " << home << " to nobody";
     }
 
@@ -53,4 +54,4 @@ bool RanAsUnprivilegedUser() {
     return true;
 }
 
-} // namespace tktest
+}  // namespace tktest

@@ -20,4 +20,4 @@ namespace tktest {
 
 bool RanAsUnprivilegedUser();
 
-} // namespace tktest
+}  // namespace tktest

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers between controls and members: formatting towards the controls,
 // validation towards the members, and how a failure is reported.
+#include "toolkit/data_exchange.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include "tests/toolkit/dialog_harness.h"
 #include "tests/toolkit/test_resources.h"
 #include "toolkit/controls.h"
-#include "toolkit/data_exchange.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ using namespace testres;
 
 // A window with one row of each kind, ranges as a search window has them.
 class NumbersDialog : public tktest::TestDialog {
-public:
+  public:
     NumbersDialog() : TestDialog(IDD_NUMBERS) {
         onTransfer = [this](bool toMembers) {
             tk::DataExchange dx(*this, toMembers);
@@ -47,7 +48,7 @@ public:
 };
 
 class DataExchangeTest : public ::testing::Test {
-protected:
+  protected:
     // Runs the window; `steps` gets the window's boxes to type into.
     void Run(const std::function<void()>& steps) {
         tktest::RunModal(dialog_, [&](QWidget*) { steps(); });
@@ -114,7 +115,7 @@ TEST_F(DataExchangeTest, BoundsPassAndValuesJustOutsideFailKeepingTheValue) {
     struct Case {
         int id;
         const char* text;
-        double stored; // the member's value afterwards, refused or not
+        double stored;  // the member's value afterwards, refused or not
         const char* message;
     };
     const Case cases[] = {
@@ -148,7 +149,7 @@ TEST_F(DataExchangeTest, BoundsPassAndValuesJustOutsideFailKeepingTheValue) {
             dialog_.count = 23;
             dialog_.magnitude = 7.0f;
             dialog_.period = 1000.0;
-            EXPECT_TRUE(dialog_.CallTransferData(false)); // every box valid again
+            EXPECT_TRUE(dialog_.CallTransferData(false));  // every box valid again
             Type(c.id, c.text);
             if (*c.message == '\0') {
                 EXPECT_TRUE(dialog_.CallTransferData(true)) << c.text;
@@ -182,7 +183,8 @@ TEST_F(DataExchangeTest, AFailingRowStopsTheTransferThere) {
 
 TEST_F(DataExchangeTest, TextThatIsNotANumberLeavesTheMemberUnchanged) {
     Run([&] {
-        for (const char* text : {"", "   ", "abc", "1.5", "1e3", "12abc", "+-3", "0x10", "\xc3\xa9"}) {
+        for (const char* text :
+             {"", "   ", "abc", "1.5", "1e3", "12abc", "+-3", "0x10", "\xc3\xa9"}) {
             EXPECT_TRUE(dialog_.CallTransferData(false));
             Type(IDC_SHORT, text);
             EXPECT_EQ(TransferExpectingMessage(), "Enter a whole number.") << text;
@@ -200,7 +202,7 @@ TEST_F(DataExchangeTest, TextThatIsNotANumberLeavesTheMemberUnchanged) {
 
 TEST_F(DataExchangeTest, NumbersBeyondTheMembersTypeAreRefusedNotWrapped) {
     Run([&] {
-        Type(IDC_SHORT, "70000"); // 70000 - 65536 = 4 would pass the 0..23 check
+        Type(IDC_SHORT, "70000");  // 70000 - 65536 = 4 would pass the 0..23 check
         EXPECT_EQ(TransferExpectingMessage(), "Enter a number between 0 and 23.");
         EXPECT_TRUE(dialog_.CallTransferData(false));
         Type(IDC_LAST, "32768");
@@ -209,7 +211,7 @@ TEST_F(DataExchangeTest, NumbersBeyondTheMembersTypeAreRefusedNotWrapped) {
         Type(IDC_LONG, "99999999999999999999999");
         EXPECT_EQ(TransferExpectingMessage(), "Enter a number between -1000 and 1000.");
         EXPECT_TRUE(dialog_.CallTransferData(false));
-        Type(IDC_FLOAT, "1e39"); // beyond float, within double
+        Type(IDC_FLOAT, "1e39");  // beyond float, within double
         EXPECT_EQ(TransferExpectingMessage(), "Enter a number between 0 and 99.");
         EXPECT_TRUE(dialog_.CallTransferData(false));
         Type(IDC_DOUBLE, "-1e400");
@@ -232,10 +234,10 @@ TEST_F(DataExchangeTest, FloatValuesComeBackAsTheShortestTextThatReadsTheSame) {
         EXPECT_TRUE(dialog_.CallTransferData(false));
         EXPECT_EQ(Box(IDC_FLOAT)->text(), "6.1");
         EXPECT_EQ(Box(IDC_DOUBLE)->text(), "0.1");
-        Type(IDC_DOUBLE, "1e-400"); // below the smallest double: reads as 0
+        Type(IDC_DOUBLE, "1e-400");  // below the smallest double: reads as 0
         EXPECT_TRUE(dialog_.CallTransferData(true));
         EXPECT_EQ(dialog_.period, 0.0);
     });
 }
 
-} // namespace
+}  // namespace

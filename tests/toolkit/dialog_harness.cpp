@@ -27,4 +27,4 @@ int RunModal(tk::Dialog& dialog, const std::function<void(QWidget* window)>& ste
     return result;
 }
 
-} // namespace tktest
+}  // namespace tktest

@@ -15,22 +15,22 @@ class QWidget;
 namespace tktest {
 
 class TestDialog : public tk::Dialog {
-public:
+  public:
     explicit TestDialog(int templateId, tk::Dialog* owner = nullptr)
         : tk::Dialog(templateId, owner) {}
 
-    std::function<bool()> onInit;           // replaces InitWindow when set
-    std::function<bool(bool)> onTransfer;   // replaces TransferData when set
-    std::function<void()> onPaint;          // replaces OnPaint when set
-    std::set<int> handled;                  // commands OnCommand takes
-    std::vector<int> commands;              // every command OnCommand saw, in order
-    bool refuseCancel = false;              // OnCancel keeps the window open
+    std::function<bool()> onInit;          // replaces InitWindow when set
+    std::function<bool(bool)> onTransfer;  // replaces TransferData when set
+    std::function<void()> onPaint;         // replaces OnPaint when set
+    std::set<int> handled;                 // commands OnCommand takes
+    std::vector<int> commands;             // every command OnCommand saw, in order
+    bool refuseCancel = false;             // OnCancel keeps the window open
     int paints = 0;
 
     bool CallTransferData(bool toMembers) { return TransferData(toMembers); }
     void CallOnSysCommand(unsigned id) { OnSysCommand(id, 0); }
 
-protected:
+  protected:
     bool InitWindow() override { return onInit ? onInit() : tk::Dialog::InitWindow(); }
     bool TransferData(bool toMembers) override {
         return onTransfer ? onTransfer(toMembers) : tk::Dialog::TransferData(toMembers);
@@ -55,7 +55,7 @@ protected:
 
 // An application object that records the commands that reach it.
 class TestApplication : public tk::Application {
-public:
+  public:
     bool InitInstance() override { return false; }
     bool OnCommand(int id) override {
         commands.push_back(id);
@@ -69,4 +69,4 @@ public:
 // kIdCancel. Returns what DoModal returned.
 int RunModal(tk::Dialog& dialog, const std::function<void(QWidget* window)>& steps);
 
-} // namespace tktest
+}  // namespace tktest

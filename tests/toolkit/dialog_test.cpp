@@ -31,7 +31,7 @@ using tktest::RunModal;
 using tktest::TestDialog;
 
 class DialogTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         EXPECT_EQ(tktest::VisibleTopLevelCount(), 0) << "a window was left open";
     }
@@ -180,20 +180,22 @@ TEST_F(DialogTest, EnterWithoutDefaultButtonConfirmsAndEscapeCancels) {
 TEST_F(DialogTest, EnterClicksTheFocusedButtonElseTheDefaultButton) {
     {
         TestDialog dialog(IDD_CONFIRM);
-        EXPECT_EQ(RunModal(dialog, [](QWidget* window) {
-                      EXPECT_EQ(QApplication::focusWidget(),
-                                window->findChild<QWidget*>("IDC_CONFIRM_EDIT"));
-                      EXPECT_TRUE(Find<QPushButton>(window, "IDOK")->isDefault());
-                      PressKey(Qt::Key_Return);
-                  }),
+        EXPECT_EQ(RunModal(dialog,
+                           [](QWidget* window) {
+                               EXPECT_EQ(QApplication::focusWidget(),
+                                         window->findChild<QWidget*>("IDC_CONFIRM_EDIT"));
+                               EXPECT_TRUE(Find<QPushButton>(window, "IDOK")->isDefault());
+                               PressKey(Qt::Key_Return);
+                           }),
                   tk::kIdOk);
     }
     {
         TestDialog dialog(IDD_CONFIRM);
-        EXPECT_EQ(RunModal(dialog, [](QWidget* window) {
-                      Find<QPushButton>(window, "IDCANCEL")->setFocus();
-                      PressKey(Qt::Key_Return);
-                  }),
+        EXPECT_EQ(RunModal(dialog,
+                           [](QWidget* window) {
+                               Find<QPushButton>(window, "IDCANCEL")->setFocus();
+                               PressKey(Qt::Key_Return);
+                           }),
                   tk::kIdCancel);
     }
     {
@@ -235,13 +237,12 @@ TEST_F(DialogTest, CommandsReachTheWindowFirstAndThenTheApplication) {
         Find<QAction>(window, "ID_HELP")->trigger();
         QTest::mouseClick(Find<QPushButton>(window, "IDC_ACTION"), Qt::LeftButton);
         EXPECT_TRUE(window->isVisible());
-        Find<QAction>(window, "ID_FILE_EXIT")->trigger(); // closes the main window
+        Find<QAction>(window, "ID_FILE_EXIT")->trigger();  // closes the main window
         EXPECT_FALSE(window->isVisible());
     });
     EXPECT_EQ(result, tk::kIdCancel);
-    EXPECT_EQ(dialog.commands,
-              (std::vector<int>{ID_TEST_OPEN, ID_TEST_UNHANDLED, tk::kIdHelp, IDC_ACTION,
-                                tk::kIdFileExit, tk::kIdCancel}));
+    EXPECT_EQ(dialog.commands, (std::vector<int>{ID_TEST_OPEN, ID_TEST_UNHANDLED, tk::kIdHelp,
+                                                 IDC_ACTION, tk::kIdFileExit, tk::kIdCancel}));
     EXPECT_EQ(application.commands,
               (std::vector<int>{ID_TEST_UNHANDLED, tk::kIdHelp, tk::kIdFileExit}));
     EXPECT_FALSE(application.OnCommand(ID_TEST_UNHANDLED));
@@ -260,11 +261,11 @@ TEST_F(DialogTest, CheckBoxHasToggledWhenItsClickArrives) {
                          [&] { statesSeen.push_back(option.GetCheck()); });
         option.Click();
         option.Click();
-        option.SetCheck(1); // setting the state is no click
+        option.SetCheck(1);  // setting the state is no click
         EXPECT_EQ(option.GetCheck(), 1);
         option.EnableWindow(false);
         EXPECT_FALSE(option.IsWindowEnabled());
-        option.Click(); // a disabled box cannot be clicked
+        option.Click();  // a disabled box cannot be clicked
     });
     EXPECT_EQ(statesSeen, (std::vector<int>{1, 0}));
     EXPECT_EQ(dialog.commands, (std::vector<int>{IDC_OPTION, IDC_OPTION}));
@@ -284,7 +285,7 @@ TEST_F(DialogTest, EditHandleSelectsARangeAndMovesTheCaretToItsEnd) {
         EXPECT_EQ(box->selectedText(), "12");
         EXPECT_EQ(box->cursorPosition(), 2);
         first.SetText("7");
-        first.SetSel(0, 2); // clamped to the text
+        first.SetSel(0, 2);  // clamped to the text
         EXPECT_EQ(box->selectedText(), "7");
         first.SetSel(-1, 0);
         EXPECT_FALSE(box->hasSelectedText());
@@ -310,7 +311,7 @@ TEST_F(DialogTest, WindowCanBeEndedFromItsInitialisationAndUnknownTemplatesFail)
     TestDialog missing(12345);
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_EQ(missing.GetControl(IDC_FIRST), nullptr);
-    missing.EndDialog(1); // not running: nothing happens
+    missing.EndDialog(1);  // not running: nothing happens
     missing.EnableControl(IDC_FIRST, false);
 }
 
@@ -331,15 +332,15 @@ TEST_F(DialogTest, SystemCommandsGetTheirDefaultProcessing) {
         dialog.AppendSystemMenuSeparator();
         dialog.AppendSystemMenuItem(16, "&About...");
 
-        dialog.CallOnSysCommand(0xF030); // maximise: the frame has no maximise box
+        dialog.CallOnSysCommand(0xF030);  // maximise: the frame has no maximise box
         EXPECT_FALSE(window->isMaximized());
-        dialog.CallOnSysCommand(0xF020); // minimise
+        dialog.CallOnSysCommand(0xF020);  // minimise
         EXPECT_TRUE(dialog.IsIconic());
-        dialog.CallOnSysCommand(0xF122); // restore; the low four bits do not count
+        dialog.CallOnSysCommand(0xF122);  // restore; the low four bits do not count
         EXPECT_FALSE(dialog.IsIconic());
-        dialog.CallOnSysCommand(0x1234); // unknown: ignored
+        dialog.CallOnSysCommand(0x1234);  // unknown: ignored
         EXPECT_TRUE(window->isVisible());
-        dialog.CallOnSysCommand(0xF060); // close
+        dialog.CallOnSysCommand(0xF060);  // close
         EXPECT_FALSE(window->isVisible());
     });
     EXPECT_EQ(result, tk::kIdCancel);
@@ -362,7 +363,7 @@ TEST_F(DialogTest, ResourcesAreFoundByIdentifier) {
 TEST_F(DialogTest, PaintingGoesThroughOnPaintAndDrawsIconsAtTheSystemSize) {
     TestDialog dialog(IDD_SAMPLE);
     const tk::Icon icon = tk::LoadIcon(IDI_SAMPLE);
-    int top = 0; // the client area's top, below the menu bar
+    int top = 0;  // the client area's top, below the menu bar
     dialog.onPaint = [&] {
         tk::PaintContext paint(dialog.Window());
         paint.EraseIconBackground();
@@ -410,4 +411,4 @@ TEST_F(DialogTest, MessageBoxIsModalWithOneOkButtonAndTheApplicationsName) {
     EXPECT_FALSE(tk::Application::AppName().empty());
 }
 
-} // namespace
+}  // namespace

@@ -22,13 +22,13 @@ TEST(DialogUnitsTest, MapThroughTheBaseUnitsRoundingHalvesAwayFromZero) {
     // The base units of an 8-point dialog font at 96 dots per inch.
     const DialogBaseUnits base{6, 13};
     EXPECT_EQ(DialogUnitsToPixelsX(520, base), 780);
-    EXPECT_EQ(DialogUnitsToPixelsY(298, base), 484); // 484.25
-    EXPECT_EQ(DialogUnitsToPixelsX(4, base), 6);     // four units: one character width
-    EXPECT_EQ(DialogUnitsToPixelsY(8, base), 13);    // eight units: one character height
-    EXPECT_EQ(DialogUnitsToPixelsX(1, base), 2);     // 1.5
-    EXPECT_EQ(DialogUnitsToPixelsY(12, base), 20);   // 19.5
-    EXPECT_EQ(DialogUnitsToPixelsY(9, base), 15);    // 14.625
-    EXPECT_EQ(DialogUnitsToPixelsX(-1, base), -2);   // -1.5
+    EXPECT_EQ(DialogUnitsToPixelsY(298, base), 484);  // 484.25
+    EXPECT_EQ(DialogUnitsToPixelsX(4, base), 6);      // four units: one character width
+    EXPECT_EQ(DialogUnitsToPixelsY(8, base), 13);     // eight units: one character height
+    EXPECT_EQ(DialogUnitsToPixelsX(1, base), 2);      // 1.5
+    EXPECT_EQ(DialogUnitsToPixelsY(12, base), 20);    // 19.5
+    EXPECT_EQ(DialogUnitsToPixelsY(9, base), 15);     // 14.625
+    EXPECT_EQ(DialogUnitsToPixelsX(-1, base), -2);    // -1.5
     EXPECT_EQ(DialogUnitsToPixelsX(0, base), 0);
 
     const DialogBaseUnits large{9, 20};
@@ -83,4 +83,4 @@ TEST(DialogUnitsTest, WindowIsLaidOutInDialogUnitsOfTheDesktopFont) {
     });
 }
 
-} // namespace
+}  // namespace

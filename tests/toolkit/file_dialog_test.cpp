@@ -2,6 +2,8 @@
 // The common file dialog: typing names, cancelling, default extensions,
 // filters, the open kind taking a name that does not exist, the save kind
 // asking before it replaces a file, and a listing whose columns show whole.
+#include "toolkit/file_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -21,7 +23,6 @@
 #include "tests/support/modal.h"
 #include "tests/support/temp_folder.h"
 #include "toolkit/dialog.h"
-#include "toolkit/file_dialog.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ constexpr char kTextFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 // Each test runs in a fresh folder of its own, which the dialog opens on.
 class FileDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         folder_ = std::filesystem::canonical(temp_.Path());
@@ -106,7 +107,7 @@ TEST_F(FileDialogTest, SaveKindAsksBeforeReplacingAndNoGoesBackToTheDialog) {
     std::string secondQuestion;
     bool backInTheDialog = false;
     tktest::WhenModal([&](QWidget* modal) {
-        tktest::TypeFileName(modal, "old", true); // the default extension names old.txt
+        tktest::TypeFileName(modal, "old", true);  // the default extension names old.txt
         backInTheDialog = modal->isVisible();
         tktest::TypeFileName(modal, "old.txt");
     });
@@ -135,8 +136,8 @@ TEST_F(FileDialogTest, OpenKindNeverAsks) {
 }
 
 TEST_F(FileDialogTest, OpensOnTheWorkingFolderWithTheFiltersAndThePatternShown) {
-    tk::FileDialog dialog(false, "csv", "*.csv",
-                          0, "Comma-Separated Files (*.csv)|*.csv|All Files (*.*)|*.*||", nullptr);
+    tk::FileDialog dialog(false, "csv", "*.csv", 0,
+                          "Comma-Separated Files (*.csv)|*.csv|All Files (*.*)|*.*||", nullptr);
     tktest::WhenModal([&](QWidget* modal) {
         auto* files = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(files, nullptr);
@@ -226,4 +227,4 @@ TEST_F(FileDialogTest, LoadingOpensWideEnoughForEveryColumnWithTheNameBoxEmpty) 
     QApplication::setFont(desktop);
 }
 
-} // namespace
+}  // namespace

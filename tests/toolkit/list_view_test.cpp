@@ -37,7 +37,7 @@ std::size_t ResidentBytes() {
 }
 
 class ListViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         view_.reset(tk::CreateReportView(nullptr, true));
         list_.Attach(view_.get());
@@ -73,7 +73,8 @@ TEST_F(ListViewTest, ColumnsHaveTheirHeadingsAlignmentsAndPixelWidths) {
     EXPECT_EQ(header->sectionSize(3), 120);
     EXPECT_EQ(model_->headerData(2, Qt::Horizontal).toString(), "Type");
     const auto alignment = [&](int column) {
-        return Qt::Alignment(model_->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt());
+        return Qt::Alignment(
+            model_->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt());
     };
     EXPECT_TRUE(alignment(0) & Qt::AlignRight);
     EXPECT_TRUE(alignment(2) & Qt::AlignLeft);
@@ -96,7 +97,7 @@ TEST_F(ListViewTest, RowsAreInsertedAndTheirCellsSet) {
     EXPECT_EQ(list_.GetItemCount(), 4);
     EXPECT_TRUE(list_.SetItemText(2, 2, "EA"));
     EXPECT_TRUE(list_.SetItemText(2, 1, "T Psc"));
-    EXPECT_TRUE(list_.SetItemText(2, 2, "M")); // shorter than before
+    EXPECT_TRUE(list_.SetItemText(2, 2, "M"));  // shorter than before
     EXPECT_FALSE(list_.SetItemText(4, 0, "no such row"));
     EXPECT_FALSE(list_.SetItemText(0, 3, "no such column"));
     EXPECT_FALSE(list_.SetItemText(-1, 0, "no such row"));
@@ -123,7 +124,7 @@ TEST_F(ListViewTest, RowsAreInsertedAndTheirCellsSet) {
 TEST_F(ListViewTest, TextIsShownAsUtf8OrElseLatin1AndKeptAsBytes) {
     AddColumns();
     list_.InsertItem(0, "caf\xc3\xa9");
-    list_.InsertItem(1, "\xe9t\xe9"); // not UTF-8: Latin-1
+    list_.InsertItem(1, "\xe9t\xe9");  // not UTF-8: Latin-1
     QApplication::processEvents();
     EXPECT_EQ(Shown(0, 0), QString::fromUtf8("caf\xc3\xa9"));
     EXPECT_EQ(Shown(1, 0), QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
@@ -198,9 +199,9 @@ TEST_F(ListViewTest, WindowsListViewControlIsTheReportView) {
 // them: measured and reported, not timed against a limit (sanitizer builds
 // are several times slower). The storage per row is checked.
 TEST_F(ListViewTest, MillionRowsAreStoredCompactlyAndStayScrollable) {
-    tester_.reset(); // the tester re-reads the whole model on every change
-    const char* const headings[] = {"R.A.", "Dec.", "Name", "Type", "Magnitude", "Period",
-                                    "Description"};
+    tester_.reset();  // the tester re-reads the whole model on every change
+    const char* const headings[] = {"R.A.",      "Dec.",   "Name",       "Type",
+                                    "Magnitude", "Period", "Description"};
     for (int c = 0; c < 7; ++c) list_.InsertColumn(c, headings[c], ListView::Align::Left, 60);
     view_->resize(700, 500);
     view_->show();
@@ -237,7 +238,7 @@ TEST_F(ListViewTest, MillionRowsAreStoredCompactlyAndStayScrollable) {
     const qint64 fillMs = timer.elapsed();
     const std::size_t residentFilled = ResidentBytes();
     timer.restart();
-    QApplication::processEvents(); // one announcement; the view lays out
+    QApplication::processEvents();  // one announcement; the view lays out
     const qint64 announceMs = timer.elapsed();
     const std::size_t residentShown = ResidentBytes();
 
@@ -260,13 +261,14 @@ TEST_F(ListViewTest, MillionRowsAreStoredCompactlyAndStayScrollable) {
     EXPECT_EQ(rowAtLastRow, kRows - 1);
     EXPECT_EQ(list_.GetItemText(kRows - 1, 6), "Cygnus near 61 Cyg  ");
 
-    std::printf("[ figures  ] 1,000,000 rows x 7 cells: fill %lld ms, announce + layout %lld ms, "
-                "two scrolls + paints %lld ms, storage %.1f bytes/row; resident memory "
-                "+%.1f bytes/row filling, +%.1f bytes/row in the view's layout\n",
-                static_cast<long long>(fillMs), static_cast<long long>(announceMs),
-                static_cast<long long>(scrollMs), bytesPerRow,
-                static_cast<double>(residentFilled - residentBefore) / kRows,
-                static_cast<double>(residentShown - residentFilled) / kRows);
+    std::printf(
+        "[ figures  ] 1,000,000 rows x 7 cells: fill %lld ms, announce + layout %lld ms, "
+        "two scrolls + paints %lld ms, storage %.1f bytes/row; resident memory "
+        "+%.1f bytes/row filling, +%.1f bytes/row in the view's layout\n",
+        static_cast<long long>(fillMs), static_cast<long long>(announceMs),
+        static_cast<long long>(scrollMs), bytesPerRow,
+        static_cast<double>(residentFilled - residentBefore) / kRows,
+        static_cast<double>(residentShown - residentFilled) / kRows);
     RecordProperty("fill_ms", static_cast<int>(fillMs));
     RecordProperty("announce_ms", static_cast<int>(announceMs));
     RecordProperty("scroll_ms", static_cast<int>(scrollMs));
@@ -279,4 +281,4 @@ TEST_F(ListViewTest, MillionRowsAreStoredCompactlyAndStayScrollable) {
     EXPECT_EQ(model_->rowCount(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -13,17 +13,15 @@
 
 namespace {
 
-constexpr qint64 kPromptlyMs = 3000; // far below any test's time limit
+constexpr qint64 kPromptlyMs = 3000;  // far below any test's time limit
 
 TEST(ModalWatchTest, AnUnexpectedMessageBoxFailsTheTestWithItsText) {
     tktest::TestDialog dialog(testres::IDD_SAMPLE);
     QElapsedTimer timer;
     timer.start();
-    EXPECT_NONFATAL_FAILURE(tktest::RunModal(dialog,
-                                             [&](QWidget*) {
-                                                 dialog.MessageBox("Nobody answers this box.");
-                                             }),
-                            "Nobody answers this box.");
+    EXPECT_NONFATAL_FAILURE(
+        tktest::RunModal(dialog, [&](QWidget*) { dialog.MessageBox("Nobody answers this box."); }),
+        "Nobody answers this box.");
     EXPECT_LT(timer.elapsed(), kPromptlyMs);
     EXPECT_EQ(tktest::VisibleTopLevelCount(), 0);
 }
@@ -32,11 +30,11 @@ TEST(ModalWatchTest, AWindowLeftOpenAfterItsAnswerFailsTheTest) {
     tktest::TestDialog dialog(testres::IDD_SAMPLE);
     QElapsedTimer timer;
     timer.start();
-    tktest::WhenModal([](QWidget*) {}); // looks, but neither closes nor ends it
+    tktest::WhenModal([](QWidget*) {});  // looks, but neither closes nor ends it
     EXPECT_NONFATAL_FAILURE(dialog.DoModal(), "stayed open after its answer");
     tktest::WaitForAnswers();
     EXPECT_LT(timer.elapsed(), kPromptlyMs);
     EXPECT_EQ(tktest::VisibleTopLevelCount(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -27,8 +27,8 @@ void ExpectFormatting() {
     EXPECT_EQ(DataExchange::FormatFloat(0.1f), "0.1");
     EXPECT_EQ(DataExchange::FormatFloat(1e-7f), "1e-07");
     EXPECT_EQ(DataExchange::FormatFloat(100000.0f), "100000");
-    EXPECT_EQ(DataExchange::FormatFloat(1234567.0f), "1234567");       // needs 7 digits
-    EXPECT_EQ(DataExchange::FormatFloat(3.14159265f), "3.1415927");    // needs 8
+    EXPECT_EQ(DataExchange::FormatFloat(1234567.0f), "1234567");     // needs 7 digits
+    EXPECT_EQ(DataExchange::FormatFloat(3.14159265f), "3.1415927");  // needs 8
     EXPECT_EQ(DataExchange::FormatDouble(0.0), "0");
     EXPECT_EQ(DataExchange::FormatDouble(23.0), "23");
     EXPECT_EQ(DataExchange::FormatDouble(1000.0), "1000");
@@ -36,7 +36,7 @@ void ExpectFormatting() {
     EXPECT_EQ(DataExchange::FormatDouble(0.1), "0.1");
     EXPECT_EQ(DataExchange::FormatDouble(1e-7), "1e-07");
     EXPECT_EQ(DataExchange::FormatDouble(1.5), "1.5");
-    EXPECT_EQ(DataExchange::FormatDouble(1.0 / 3.0), "0.3333333333333333"); // 16 digits
+    EXPECT_EQ(DataExchange::FormatDouble(1.0 / 3.0), "0.3333333333333333");  // 16 digits
     // The float 6.1 is not the double 6.1: each type gets its own digits.
     EXPECT_EQ(DataExchange::FormatDouble(static_cast<double>(6.1f)), "6.099999904632568");
     EXPECT_EQ(DataExchange::FormatDouble(-std::numeric_limits<double>::infinity()), "-inf");
@@ -60,7 +60,9 @@ void ExpectParsing() {
     EXPECT_EQ(value, 0.0);
     EXPECT_TRUE(std::signbit(value));
     for (const char* text : {"", " ", "+", "-", "1,5", "1 5", "inf", "-infinity", "nan", "0x1p3",
-                             "1e", "e5", "++1", "+-1", "1.5.2", "\xff", "\xc2\xa0" "1"}) {
+                             "1e", "e5", "++1", "+-1", "1.5.2", "\xff",
+                             "\xc2\xa0"
+                             "1"}) {
         EXPECT_FALSE(DataExchange::ParseFloat(text, value)) << text;
     }
     float single = 0;
@@ -85,9 +87,7 @@ void ExpectParsing() {
     }
 }
 
-TEST(NumberTextTest, FloatsAreWrittenAsTheShortestTextThatReadsBackTheSame) {
-    ExpectFormatting();
-}
+TEST(NumberTextTest, FloatsAreWrittenAsTheShortestTextThatReadsBackTheSame) { ExpectFormatting(); }
 
 TEST(NumberTextTest, NumbersAreReadWithBlanksSignsAndExponents) { ExpectParsing(); }
 
@@ -119,4 +119,4 @@ TEST(NumberTextTest, DecimalCommaLocaleChangesNothing) {
     ExpectParsing();
 }
 
-} // namespace
+}  // namespace

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The list view's packed row storage.
+#include "toolkit/row_store.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "toolkit/row_store.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ TEST(RowStoreTest, CellsReadBackAsSetAndUnsetCellsAreEmpty) {
     RowStore store;
     store.InsertRow(0, "a");
     store.InsertRow(1, "c");
-    store.InsertRow(1, "b"); // between the two
+    store.InsertRow(1, "b");  // between the two
     store.SetCell(1, 3, "three");
     EXPECT_EQ(store.RowCount(), 3);
     EXPECT_EQ(store.Cell(0, 0), "a");
@@ -29,8 +29,8 @@ TEST(RowStoreTest, CellsReadBackAsSetAndUnsetCellsAreEmpty) {
 TEST(RowStoreTest, AnyBytesAndLongCellsAreKept) {
     RowStore store;
     const std::string withZero("a\0b\xff", 4);
-    const std::string medium(300, 'm');          // a two-byte length
-    const std::string huge(600 * 1024, 'h');     // larger than a chunk
+    const std::string medium(300, 'm');       // a two-byte length
+    const std::string huge(600 * 1024, 'h');  // larger than a chunk
     store.InsertRow(0, withZero);
     store.SetCell(0, 1, medium);
     store.InsertRow(1, huge);
@@ -67,8 +67,7 @@ TEST(RowStoreTest, RewritingEarlierRowsKeepsEveryRowAndReclaimsSpace) {
         ASSERT_EQ(store.Cell(i, 0), row) << i;
         live += row.size() + 3;
     }
-    EXPECT_LT(store.BytesHeld(), 3 * live + 2 * 256 * 1024)
-        << "dead records are reclaimed";
+    EXPECT_LT(store.BytesHeld(), 3 * live + 2 * 256 * 1024) << "dead records are reclaimed";
 }
 
 TEST(RowStoreTest, InsertingAColumnShiftsLaterCells) {
@@ -122,17 +121,17 @@ TEST(RowStoreTest, RowsOf128CellsOrMoreKeepEveryCellAndTheRowsAroundThem) {
 
 TEST(RowStoreTest, InsertingAColumnLeavesShortRowsAndTheRowsAfterThemIntact) {
     RowStore store;
-    store.InsertRow(0, "short"); // one cell: none at the inserted column
+    store.InsertRow(0, "short");  // one cell: none at the inserted column
     store.InsertRow(1, "a");
     store.SetCell(1, 1, "b");
     store.SetCell(1, 2, "c");
     store.SetCell(1, 3, "d");
-    store.InsertRow(2, "two"); // two cells: the column is just past its end
+    store.InsertRow(2, "two");  // two cells: the column is just past its end
     store.SetCell(2, 1, "cells");
     store.InsertRow(3, "x");
     store.SetCell(3, 2, "z");
     store.InsertEmptyCell(2);
-    store.SetCell(0, 4, "later"); // the rewritten rows take changes as before
+    store.SetCell(0, 4, "later");  // the rewritten rows take changes as before
 
     const std::vector<std::vector<std::string>> expected = {
         {"short", "", "", "", "later", ""},
@@ -175,4 +174,4 @@ TEST(RowStoreTest, ARowIndexOfSeveralMegabytesKeepsItsRowsAcrossInsertsAndClear)
     EXPECT_EQ(store.Cell(kRows - 1, 0), "again");
 }
 
-} // namespace
+}  // namespace

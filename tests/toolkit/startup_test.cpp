@@ -21,7 +21,7 @@
 namespace {
 
 class StartupApplication : public tk::Application {
-public:
+  public:
     bool InitInstance() override {
         initialised = true;
         SetRegistryKey("Local AppWizard-Generated Applications");
@@ -36,7 +36,7 @@ public:
 StartupApplication* g_application = nullptr;
 
 class NumberDialog : public tk::Dialog {
-public:
+  public:
     NumberDialog() : tk::Dialog(testres::IDD_NUMBERS) {}
     float magnitude = 7.0f;
     double period = 1000.0;
@@ -92,7 +92,7 @@ TEST(StartupTest, TransfersReadAndWriteDecimalPoints) {
     EXPECT_EQ(dialog.period, 0.25);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

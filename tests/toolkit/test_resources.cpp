@@ -24,8 +24,7 @@ constexpr tk::ControlTemplate kSampleControls[] = {
     {IDC_OPTION, "IDC_OPTION", ControlKind::CheckBox, "Option", 65, 52, 40, 10, tk::kTabStop},
     {IDC_LIST, "IDC_LIST", ControlKind::ListView, "", 110, 10, 85, 100, tk::kBorder},
     {tk::kIdStatic, nullptr, ControlKind::StaticText, "&Name:", 10, 80, 30, 8, tk::kAlignLeft},
-    {IDC_READ_ONLY, "IDC_READ_ONLY", ControlKind::Edit, "fixed", 10, 100, 40, 12,
-     tk::kReadOnly},
+    {IDC_READ_ONLY, "IDC_READ_ONLY", ControlKind::Edit, "fixed", 10, 100, 40, 12, tk::kReadOnly},
     {IDC_FRAME, "IDC_FRAME", ControlKind::GroupBox, "Frame", 5, 2, 100, 70, tk::kStyleNone},
     {tk::kIdStatic, nullptr, ControlKind::StaticText, "&Orphan", 10, 90, 30, 8, tk::kAlignLeft},
     {tk::kIdStatic, nullptr, ControlKind::StaticText, "A & B", 45, 80, 30, 8,
@@ -56,6 +55,8 @@ constexpr tk::ControlTemplate kPlainControls[] = {
      tk::kTabStop},
 };
 
+// Each template's fields laid out as the resource line they stand for.
+// clang-format off
 constexpr tk::DialogTemplate kSample = {
     IDD_SAMPLE, "IDD_SAMPLE", "Sample Window", 200, 120, "MS Shell Dlg", 8,
     tk::kSysMenu | tk::kMinimizeBox | tk::kCentre | tk::kAppWindow, IDR_SAMPLE_MENU,
@@ -72,6 +73,7 @@ constexpr tk::DialogTemplate kConfirm = {
 constexpr tk::DialogTemplate kPlain = {
     IDD_PLAIN,      "IDD_PLAIN", "Plain", 130, 30, "MS Shell Dlg", 8, tk::kSysMenu, 0,
     kPlainControls, static_cast<int>(std::size(kPlainControls))};
+// clang-format on
 
 constexpr const tk::DialogTemplate* kDialogs[] = {&kSample, &kNumbers, &kConfirm, &kPlain};
 
@@ -88,26 +90,16 @@ constexpr const tk::MenuTemplate* kMenus[] = {&kMenu};
 constexpr tk::StringResource kStrings[] = {{IDS_SAMPLE, "&About Sample..."}};
 
 const char* const kIconPicture[] = {
-    "8 8 2 1",
-    "  c None",
-    "x c #FFCC00",
-    "   xx   ",
-    "   xx   ",
-    "xxxxxxxx",
-    " xxxxxx ",
-    "  xxxx  ",
-    " xx  xx ",
-    "xx    xx",
-    "        ",
+    "8 8 2 1",  "  c None", "x c #FFCC00", "   xx   ", "   xx   ", "xxxxxxxx",
+    " xxxxxx ", "  xxxx  ", " xx  xx ",    "xx    xx", "        ",
 };
 constexpr tk::IconResource kIcons[] = {{IDI_SAMPLE, kIconPicture}};
 
-constexpr tk::VersionResource kVersion = {"1.0.0.1", "1.0.0.1", "Toolkit tests",
-                                          "Toolkit tests", "none"};
+constexpr tk::VersionResource kVersion = {"1.0.0.1", "1.0.0.1", "Toolkit tests", "Toolkit tests",
+                                          "none"};
 
-constexpr tk::ResourceSet kResources = {kDialogs, 4, kMenus, 1, kStrings, 1, kIcons, 1,
-                                        &kVersion};
+constexpr tk::ResourceSet kResources = {kDialogs, 4, kMenus, 1, kStrings, 1, kIcons, 1, &kVersion};
 
-} // namespace
+}  // namespace
 
 const tk::ResourceSet& tk::ProgramResources() { return kResources; }
