@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "night.h"
@@ -69,18 +71,72 @@ class KeptStarWriter {
     std::size_t count = 0;
 };
 
+// Stars are judged a block at a time, the block shared among the cores, so
+// that a catalogue where most stars match costs little more than its
+// search; a block bounds the memory whatever the number of matches.
+constexpr std::size_t kBlockStars = std::size_t{1} << 16;
+// A block smaller than this is judged on the calling thread alone.
+constexpr std::size_t kStarsWorthAThread = 4096;
+
+// Judges every star of `block`: keep[i] is 1 when the night lets one
+// observe block[i], whose hours are then filled in. Keep() reads only
+// what the night fixed, so the stars can be judged on several threads.
+void JudgeBlock(const StarVisibility& visibility, std::vector<KeptStar>& block,
+                std::vector<unsigned char>& keep, unsigned workers) {
+    keep.assign(block.size(), 0);
+    const auto judge = [&visibility, &block, &keep](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            const StarRecord& record = *block[i].record;
+            keep[i] =
+                visibility.Keep(record.raHours, record.raMinutes, record.decDegrees, block[i].hours)
+                    ? 1
+                    : 0;
+        }
+    };
+    const std::size_t count = block.size();
+    if (workers < 2 || count < kStarsWorthAThread) {
+        judge(0, count);
+        return;
+    }
+    const std::size_t share = (count + workers - 1) / workers;
+    std::vector<std::thread> threads;
+    threads.reserve(workers - 1);
+    for (unsigned w = 1; w < workers; ++w) {
+        const std::size_t first = std::min(count, w * share);
+        const std::size_t last = std::min(count, first + share);
+        if (first == last) break;
+        try {
+            threads.emplace_back(judge, first, last);
+        } catch (const std::system_error&) {
+            judge(first, last);  // no thread to be had: this one does the share
+        }
+    }
+    judge(0, std::min(count, share));
+    for (std::thread& thread : threads) thread.join();
+}
+
 // Hands each of the search's matches that the night lets one observe to
-// `take`, walking the result list forwards or backwards.
+// `take`, in the order of the walk over the result list, forwards or
+// backwards: the same stars in the same order as one pass would give.
 template <typename Take>
 void EachKeptStar(StarCatalog& catalog, const StarVisibility& visibility, bool backwards,
                   Take take) {
-    KeptStar star{};
-    velmo::WalkResults(catalog, backwards, [&](const StarRecord& record) {
-        star.record = &record;
-        if (visibility.Keep(record.raHours, record.raMinutes, record.decDegrees, star.hours)) {
-            take(star);
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    std::vector<KeptStar> block;
+    std::vector<unsigned char> keep;
+    block.reserve(kBlockStars);
+    const auto flush = [&]() {
+        JudgeBlock(visibility, block, keep, workers);
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            if (keep[i] != 0) take(block[i]);
         }
+        block.clear();
+    };
+    velmo::WalkResults(catalog, backwards, [&](const StarRecord& record) {
+        block.push_back(KeptStar{&record, StarHours{}});
+        if (block.size() == kBlockStars) flush();
     });
+    if (!block.empty()) flush();
 }
 
 // The member of StarHours that --sort names.
@@ -98,8 +154,9 @@ std::int64_t StarHours::*SortKey(PlanSort sort) {
 }
 
 // Writes the kept stars in the chosen order. Catalogue order, either way,
-// streams from the result list; the other orders gather the kept stars
-// first and sort them, ties in catalogue order, reversed for --descending.
+// streams from the result list a block at a time; the other orders gather
+// the kept stars first and sort them, ties in catalogue order, reversed for
+// --descending.
 void WriteKeptStars(StarCatalog& catalog, std::int32_t matches, const StarVisibility& visibility,
                     const PlanOptions& options, KeptStarWriter& writer) {
     const bool descending = options.search.descending;

@@ -16,9 +16,9 @@ namespace velmo_cli {
 // What one star does in the night. Minutes are instants on whole minutes of
 // the clock (local_clock.h).
 struct StarHours {
-    std::int64_t from =
-        0;                // the first minute of the night at which it stands at or above the limit
-    std::int64_t to = 0;  // the last such minute
+    // the first minute of the night at which it stands at or above the limit
+    std::int64_t from = 0;
+    std::int64_t to = 0;    // the last such minute
     std::int64_t best = 0;  // the minute nearest its highest altitude, kept within from..to
     double altitude = 0;    // that highest altitude, degrees
     double seconds = 0;     // the time at or above the limit in all
