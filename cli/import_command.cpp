@@ -47,25 +47,10 @@ struct ImportOptions {
     ColumnNames columns;
 };
 
-// Returns 0, or the errno of the write that failed.
-int WriteAll(int fd, const std::string& text) {
-    const char* data = text.data();
-    std::size_t size = text.size();
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
 using velmo_cli::kExitFound;
 using velmo_cli::kExitNothing;
 using velmo_cli::kExitTrouble;
+using velmo_cli::WriteAll;
 
 void Error(const std::string& message) { velmo_cli::PrintError(message); }
 

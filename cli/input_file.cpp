@@ -18,20 +18,6 @@ namespace {
 
 constexpr std::size_t kCopyBlock = std::size_t{256} << 10;
 
-// Writes all of `size` bytes; false with errno set when a write fails.
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool IsStandardInput(const char* path) { return std::strcmp(path, "-") == 0; }
@@ -90,9 +76,10 @@ bool SpooledInput::Spool() {
             PrintError(std::string(kStandardInputLabel) + ": " + std::strerror(errno));
             return false;
         }
-        if (!WriteAll(fd, block.get(), static_cast<std::size_t>(got))) {
+        const int failed = WriteAll(fd, block.get(), static_cast<std::size_t>(got));
+        if (failed != 0) {
             PrintError(std::string(kStandardInputLabel) + ": cannot keep a copy in " + folder +
-                       ": " + std::strerror(errno));
+                       ": " + std::strerror(failed));
             return false;
         }
     }

@@ -2,7 +2,9 @@
 #include "options.h"
 
 #include <getopt.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +42,19 @@ bool LooksDecimal(const char* text) {
 
 void PrintError(const std::string& message) {
     std::fprintf(stderr, "velmo-cli: %s\n", message.c_str());
+}
+
+int WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
 }
 
 bool ReadInteger(const char* text, long long& value) {

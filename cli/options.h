@@ -3,6 +3,7 @@
 // and the reading of numbers from option values.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct option;  // <getopt.h>
@@ -19,6 +20,14 @@ enum ExitStatus {
 // Writes "velmo-cli: " followed by `message` and a line feed to standard
 // error.
 void PrintError(const std::string& message);
+
+// Writes all of the `size` bytes at `data` to descriptor `fd`, going on
+// after interrupted and partial writes. Returns 0, or the errno of the
+// write that failed.
+int WriteAll(int fd, const char* data, std::size_t size);
+inline int WriteAll(int fd, const std::string& text) {
+    return WriteAll(fd, text.data(), text.size());
+}
 
 // Reads a whole decimal number with an optional sign ("+" or "-") and
 // nothing else. False when `text` is not one, or does not fit a long long.
