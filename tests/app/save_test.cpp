@@ -2,6 +2,7 @@
 // "Save &CSV..." and "Save &TXT..." through the real save dialog: the format
 // follows the chosen name's extension; the message when nothing is saved.
 #include <QWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -34,6 +35,28 @@ class SaveTest : public SearchWindowTest {
         std::string text;
         for (int star : stars) text += lines[static_cast<std::size_t>(star)];
         return text;
+    }
+
+    // "Save TXT..." onto the existing file `name`, answering Yes to the
+    // question; returns the message the window then shows.
+    std::string SaveTextOverExisting(CSearchDlg& dlg, const char* name) {
+        std::string message;
+        tktest::WhenModal([name](QWidget* files) { tktest::TypeFileName(files, name); });
+        tktest::AnswerQuestion(true);
+        tktest::AnswerMessageBox(&message);
+        Menu(dlg, "ID_FILE_SAVE_TXT");
+        tktest::WaitForAnswers();
+        return message;
+    }
+
+    // The names in `folder`, sorted.
+    static std::vector<std::string> FileNames(const char* folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     std::string catalogue_;
@@ -160,20 +183,11 @@ TEST_F(SaveTest, SavingWhereWritingIsRefusedIsReportedAndChangesNothing) {
         ASSERT_EQ(Load(dlg, catalogue_, false), "");
         EXPECT_EQ(Save(dlg, "ID_FILE_SAVE_CSV", "locked/new.csv", true), kNoRecordsSaved);
 
-        std::string message;
-        tktest::WhenModal([](QWidget* files) { tktest::TypeFileName(files, "locked/old.txt"); });
-        tktest::AnswerQuestion(true);
-        tktest::AnswerMessageBox(&message);
-        Menu(dlg, "ID_FILE_SAVE_TXT");
-        tktest::WaitForAnswers();
-        EXPECT_EQ(message, kNoRecordsSaved);
+        EXPECT_EQ(SaveTextOverExisting(dlg, "locked/old.txt"), kNoRecordsSaved);
     });
     EXPECT_EQ(ReadFile("locked/old.txt"), "keep\n");
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator("locked")) {
-        names.push_back(entry.path().filename().string());
-    }
-    EXPECT_EQ(names, std::vector<std::string>{"old.txt"}) << "nothing was left in the folder";
+    EXPECT_EQ(FileNames("locked"), std::vector<std::string>{"old.txt"})
+        << "nothing was left in the folder";
     fs::permissions("locked", fs::perms::owner_all);  // so that the folder can go
 }
 
@@ -191,20 +205,11 @@ TEST_F(SaveTest, SavingOntoAReadOnlyFileIsRefusedThoughTheFolderIsWritable) {
         ASSERT_EQ(Load(dlg, catalogue_, false), "");
         Click(dlg, IDC_SEARCH_ASC);
         ASSERT_FALSE(Rows(dlg).empty());
-        std::string message;
-        tktest::WhenModal([](QWidget* files) { tktest::TypeFileName(files, "mine/old.txt"); });
-        tktest::AnswerQuestion(true);
-        tktest::AnswerMessageBox(&message);
-        Menu(dlg, "ID_FILE_SAVE_TXT");
-        tktest::WaitForAnswers();
-        EXPECT_EQ(message, kNoRecordsSaved);
+        EXPECT_EQ(SaveTextOverExisting(dlg, "mine/old.txt"), kNoRecordsSaved);
     });
     EXPECT_EQ(ReadFile("mine/old.txt"), "keep\n");
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator("mine")) {
-        names.push_back(entry.path().filename().string());
-    }
-    EXPECT_EQ(names, std::vector<std::string>{"old.txt"}) << "nothing was left in the folder";
+    EXPECT_EQ(FileNames("mine"), std::vector<std::string>{"old.txt"})
+        << "nothing was left in the folder";
 }
 
 TEST_F(SaveTest, AfterACancelledLoadTheEarlierResultsAreStillSaved) {
