@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velmo-cli plan: the night and the stars' times on cases whose answer is
-// known without a program, the dark interval against almanac figures,
-// nights without darkness and polar nights, the date line, the clocks, the
-// formats against search's, the order, and every bad input.
+// known without a program, the dark interval against almanac figures and
+// published twilight times, nights without darkness and polar nights, the
+// date line, the clocks, the formats against search's, the order, and every
+// bad input.
 #include <unistd.h>
 
 #include <algorithm>
@@ -235,6 +236,42 @@ TEST_F(PlanTest, DarkIntervalMatchesAlmanacFigures) {
                      to = std::fmod(midnight + halfNight, 1440);
         EXPECT_NEAR(Minutes(plan.darkFrom), from, 3) << plan.header;
         EXPECT_NEAR(Minutes(plan.darkTo), to, 3) << plan.header;
+    }
+}
+
+TEST_F(PlanTest, DarkIntervalMatchesPublishedTwilightTimes) {
+    // Civil twilight as the U.S. Naval Observatory's Astronomical
+    // Applications Department published it ("Complete Sun and Moon Data for
+    // One Day", aa.usno.navy.mil/data/), in local time, rounded to the minute:
+    //  - Atlanta, 33.8 N, 84.4 W, Sunday 6 September 2009, EDT: begin civil
+    //    twilight 6:50 a.m., end civil twilight 8:21 p.m.;
+    //  - 19 49 N, 155 29 W (Mauna Kea), 15 July 2003, HST: civil twilight
+    //    starts 05:27 and ends 19:28.
+    // The morning's end is that of the night of the day before. The header
+    // shows the first and the last whole minute of darkness: one minute of
+    // leeway against the almanac's rounding to the nearest.
+    const struct {
+        const char* site;
+        const char* zone;
+        const char* eveBefore;  // the night that ends in the morning of the date
+        const char* date;
+        const char* dawn;  // begin civil twilight
+        const char* dusk;  // end civil twilight
+    } cases[] = {
+        {"33.8,-84.4", "America/New_York", "2009-09-05", "2009-09-06", "06:50", "20:21"},
+        {"19.8167,-155.4833", "Pacific/Honolulu", "2003-07-14", "2003-07-15", "05:27", "19:28"},
+    };
+    const std::string catalogue = Stars({{"Polar", "0517", "+85"}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.site);
+        const auto night = [&](const char* date) {
+            return Planned({"--site", c.site, "--date", date, "--twilight", "civil", "--min-alt",
+                            "0", catalogue},
+                           c.zone);
+        };
+        const PlanOutput before = night(c.eveBefore), evening = night(c.date);
+        EXPECT_LE(std::abs(MinutesBetween(c.dawn, before.darkTo)), 1) << before.header;
+        EXPECT_LE(std::abs(MinutesBetween(c.dusk, evening.darkFrom)), 1) << evening.header;
     }
 }
 
