@@ -181,6 +181,21 @@ TEST(ImportFormatsTest, UcdsUnitsAndNulls) {
     const auto result = RunImport({votable});
     EXPECT_EQ(result.out,
               "0024+38   R And       M                                Andromeda           \n");
+
+    // A binary stream's integer null written in hexadecimal, as the field's
+    // 32 bits: the null is not given, a 0 is a value.
+    for (const TableForm form : {TableForm::kBinary, TableForm::kBinary2}) {
+        std::string text = ReadFile(Write(dir, "int.vot", form, columns,
+                                          {{"R And", "0.4", "38.5", "M", "5.8", "", ""},
+                                           {"S And", "0.5", "41.2", "M", "5.8", "0", ""}}));
+        const std::string decimalNull = "null=\"-2147483648\"";
+        ASSERT_NE(text.find(decimalNull), std::string::npos);
+        text.replace(text.find(decimalNull), decimalNull.size(), "null=\"0x80000000\"");
+        const auto hex = RunImport({dir.Write("hex.vot", text)});
+        EXPECT_EQ(hex.out,
+                  "0024+38   R And       M           5.80                 Andromeda           \n"
+                  "0030+41   S And       M           5.80   0.00          Andromeda           \n");
+    }
 }
 
 // A BINARY stream with integers of every width, UCS-2 text, a fixed char
