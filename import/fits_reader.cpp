@@ -50,6 +50,10 @@ struct FitsReader::State {
         std::vector<float> floats;
         std::vector<double> doubles;
         std::vector<char> nulls;
+        // Stored as floating point: NaN is the null, and the FITS library's
+        // null check, which would also turn -0.0 and the smallest values
+        // into +0, is left out.
+        bool storedFloating = false;
     };
     std::vector<Column> columns;
     long long rows = 0;
@@ -123,6 +127,14 @@ bool FitsReader::State::Open(std::string* error) {
                      " unreadable: " + FitsError(status);
             return false;
         }
+        int storedCode = 0;
+        long storedRepeat = 0, storedWidth = 0;
+        if (fits_get_coltype(file, i + 1, &storedCode, &storedRepeat, &storedWidth, &status) != 0) {
+            *error = "FITS column " + NumberText(static_cast<std::uint64_t>(i + 1)) +
+                     " unreadable: " + FitsError(status);
+            return false;
+        }
+        column.storedFloating = storedCode == TFLOAT || storedCode == TDOUBLE;
         column.repeat = std::max(1L, repeat);
         column.width = width;
         switch (typecode) {
@@ -198,7 +210,15 @@ bool FitsReader::State::ReadChunk(long long first) {
             continue;
         }
         column.nulls.assign(static_cast<std::size_t>(elements), 0);
-        if (column.read == Column::kInteger) {
+        if (column.storedFloating && column.read == Column::kFloat) {
+            column.floats.resize(static_cast<std::size_t>(elements));
+            fits_read_col(file, TFLOAT, number, first + 1, 1, elements, nullptr,
+                          column.floats.data(), &anyNull, &status);
+        } else if (column.storedFloating && column.read == Column::kDouble) {
+            column.doubles.resize(static_cast<std::size_t>(elements));
+            fits_read_col(file, TDOUBLE, number, first + 1, 1, elements, nullptr,
+                          column.doubles.data(), &anyNull, &status);
+        } else if (column.read == Column::kInteger) {
             column.integers.resize(static_cast<std::size_t>(elements));
             fits_read_colnull(file, TLONGLONG, number, first + 1, 1, elements,
                               column.integers.data(), column.nulls.data(), &anyNull, &status);

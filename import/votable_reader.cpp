@@ -94,8 +94,9 @@ struct Field {
     std::uint64_t count = 1;  // elements of a fixed arraysize
     bool numeric = false;
     bool hasNull = false;
-    std::string nullText;        // VALUES null as written
-    std::int64_t nullValue = 0;  // the same, for an integer field
+    std::string nullText;         // VALUES null as written
+    bool hasIntegerNull = false;  // nullText is a whole integer,
+    std::int64_t nullValue = 0;   // this one, for an integer field
 };
 
 // Reads `bytes` (at most 8) big-endian bytes.
@@ -103,6 +104,34 @@ std::uint64_t BigEndian(const unsigned char* p, std::uint64_t bytes) {
     std::uint64_t value = 0;
     for (std::uint64_t i = 0; i < bytes; ++i) value = (value << 8) | p[i];
     return value;
+}
+
+// The value of one integer element of `field` from its raw bytes: an
+// unsignedByte as it is, the others sign-extended from their width.
+std::int64_t IntegerOf(const Field& field, std::uint64_t raw) {
+    if (field.type == Type::kUnsignedByte || field.elementBytes == 0 || field.elementBytes >= 8) {
+        return static_cast<std::int64_t>(raw);
+    }
+    const unsigned shift = static_cast<unsigned>(64 - 8 * field.elementBytes);
+    return static_cast<std::int64_t>(raw << shift) >> shift;
+}
+
+// The VALUES null of an integer field as the field's values read: decimal,
+// or hexadecimal ("0x80000000") as the field's bytes. False when the text
+// is no whole integer.
+bool ReadIntegerNull(const Field& field, std::int64_t* value) {
+    std::string_view text = field.nullText;
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] | 0x20) == 'x';
+    if (!hex) {
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), *value);
+        return result.ec == std::errc() && result.ptr == text.data() + text.size();
+    }
+    text.remove_prefix(2);
+    std::uint64_t raw = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), raw, 16);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return false;
+    *value = IntegerOf(field, raw);
+    return true;
 }
 
 // Appends the UTF-8 form of one UCS-2 code unit.
@@ -389,15 +418,8 @@ void VotableReader::State::BinaryCell(const Field& field, const unsigned char* p
         case Type::kLong:
             for (std::uint64_t i = 0; i < elements; ++i) {
                 const std::uint64_t raw = BigEndian(p + i * field.elementBytes, field.elementBytes);
-                std::int64_t value = 0;
-                if (field.type == Type::kUnsignedByte) {
-                    value = static_cast<std::int64_t>(raw);
-                } else {
-                    // Sign-extend from the element's width.
-                    const unsigned shift = static_cast<unsigned>(64 - 8 * field.elementBytes);
-                    value = static_cast<std::int64_t>(raw << shift) >> shift;
-                }
-                if (field.hasNull && value == field.nullValue) continue;
+                const std::int64_t value = IntegerOf(field, raw);
+                if (field.hasIntegerNull && value == field.nullValue) continue;
                 if (cells.size() > at) cells.push_back(' ');
                 AppendInteger(value, &cells);
             }
@@ -565,10 +587,7 @@ static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char**
             Field& field = s.fields.back();
             field.hasNull = true;
             field.nullText = std::string(TrimBlanks(null));
-            std::int64_t value = 0;
-            const auto result = std::from_chars(
-                field.nullText.data(), field.nullText.data() + field.nullText.size(), value);
-            if (result.ec == std::errc()) field.nullValue = value;
+            field.hasIntegerNull = ReadIntegerNull(field, &field.nullValue);
         }
     } else if (local == "DATA" && s.depth == s.tableDepth + 1) {
         s.HeaderDone();

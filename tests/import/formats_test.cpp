@@ -115,19 +115,22 @@ TEST(ImportFormatsTest, TheFixtureStarsInEveryFormatGiveTheTableLines) {
 }
 
 // A 32-bit 5.805 is 5.8049998: read as the shortest decimal that gives it
-// back, it rounds to 5.81 as the text does. Degrees make whole minutes.
+// back, it rounds to 5.81 as the text does. Degrees make whole minutes; a
+// declination of -0.0 keeps its sign, as "-0.0" written does.
 TEST(ImportFormatsTest, BinaryNumbersRoundAsTheirText) {
     TempDir dir;
     const std::vector<std::vector<std::string>> rows = {
         {"X And", "6.0", "-0.5", "M", "5.805", "", "10.125", "", "0.00005", ""},
         {"Y And", "359.99", "90", "M", "0.005", "", "", "", "12345.5", ""},
+        {"Z And", "15", "-0.0", "M", "5.8", "", "", "", "", ""},
     };
     for (const Form& form : kForms) {
         SCOPED_TRACE(form.file);
         const auto result = RunImport({Write(dir, form.file, form.form, ServiceColumns(), rows)});
         EXPECT_EQ(result.out,
                   "0024-00   X And       M           5.81  10.13    0.0001Andromeda           \n"
-                  "2359+90   Y And       M           0.01          12K0000Andromeda           \n");
+                  "2359+90   Y And       M           0.01          12K0000Andromeda           \n"
+                  "0100-00   Z And       M           5.80                 Andromeda           \n");
     }
 }
 
@@ -178,6 +181,21 @@ TEST(ImportFormatsTest, UcdsUnitsAndNulls) {
     const auto result = RunImport({votable});
     EXPECT_EQ(result.out,
               "0024+38   R And       M                                Andromeda           \n");
+
+    // A binary stream's integer null written in hexadecimal, as the field's
+    // 32 bits: the null is not given, a 0 is a value.
+    for (const TableForm form : {TableForm::kBinary, TableForm::kBinary2}) {
+        std::string text = ReadFile(Write(dir, "int.vot", form, columns,
+                                          {{"R And", "0.4", "38.5", "M", "5.8", "", ""},
+                                           {"S And", "0.5", "41.2", "M", "5.8", "0", ""}}));
+        const std::string decimalNull = "null=\"-2147483648\"";
+        ASSERT_NE(text.find(decimalNull), std::string::npos);
+        text.replace(text.find(decimalNull), decimalNull.size(), "null=\"0x80000000\"");
+        const auto hex = RunImport({dir.Write("hex.vot", text)});
+        EXPECT_EQ(hex.out,
+                  "0024+38   R And       M           5.80                 Andromeda           \n"
+                  "0030+41   S And       M           5.80   0.00          Andromeda           \n");
+    }
 }
 
 // A BINARY stream with integers of every width, UCS-2 text, a fixed char
