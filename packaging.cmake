@@ -104,14 +104,16 @@ set(CPACK_COMPONENTS_ALL ${VELMO_PACKAGE_COMPONENTS})
 # Descriptions: the synopsis, then the long description wrapped below 80
 # columns (CPack indents it; an empty line becomes " .").
 set(CPACK_DEBIAN_VELMO-CLI_PACKAGE_NAME velmo-cli)
-set(CPACK_DEBIAN_VELMO-CLI_DESCRIPTION "search, check and import catalogues of variable stars
+set(CPACK_DEBIAN_VELMO-CLI_DESCRIPTION "search, check and import catalogues of variable stars, plan a night
 velmo-cli runs Velmo's catalogue engine from scripts and terminals, without
 a display and without Qt. Its search command lists the stars of a
 fixed-column catalogue that meet criteria of right ascension, declination,
 magnitude and period, as CSV, as the catalogue's own lines or as a table;
 check reports every line that is not a star line; import converts GCVS
-extracts and CSV or TSV tables into catalogue lines. A catalogue may come
-from standard input.
+extracts, CSV or TSV tables, VOTables and FITS binary tables into catalogue
+lines; plan lists the stars that meet the criteria and can be observed on
+one night from one site, with the times they stand above an altitude limit.
+A catalogue may come from standard input.
 ")
 set(CPACK_DEBIAN_VELMO_PACKAGE_NAME velmo)
 set(CPACK_DEBIAN_VELMO_PACKAGE_SUGGESTS velmo-cli)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "-" as the catalogue of search and check: standard input as a pipe and as
-// a redirected file gives what the file itself gives; a standard input that
-// cannot be read, and a copy that cannot be kept, end with status 2 and a
-// message; nothing is left in the temporary folder.
+// "-" as the catalogue of search, check and plan: standard input as a pipe
+// (for search also as a redirected file) gives what the file itself gives,
+// also with "-o -"; a standard input that cannot be read, and a copy that
+// cannot be kept, end with status 2 and a message; nothing is left in the
+// temporary folder.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -90,6 +91,21 @@ TEST_F(StdinTest, CheckReadsAPipeAsItComesAndNamesItStandardInput) {
     const CliResult sample = RunCli(ThroughPipe({"check", "-"}, Sample()));
     EXPECT_EQ(sample.status, 0);
     EXPECT_EQ(sample.out, "4464 star lines, 0 other lines, 0 blank lines\n");
+}
+
+TEST_F(StdinTest, PlanReadsAPipeAndWritesToDashAsToStandardOutput) {
+    const std::vector<std::string> night = {"plan",       "--site", "50,10",     "--date",
+                                            "2026-01-10", "--utc",  "--max-mag", "7"};
+    std::vector<std::string> fromFile = night, fromStdin = night;
+    fromFile.push_back(SampleCatalogue());
+    fromStdin.insert(fromStdin.end(), {"-o", "-", "-"});
+    const CliResult expected = RunCli(fromFile);
+    ASSERT_EQ(expected.status, 0) << expected.err;
+    ASSERT_GT(SplitLines(expected.out).size(), 2u) << "a night with stars in it";
+    const CliResult piped = RunCli(ThroughPipe(fromStdin, Sample()));
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.err, "");
+    EXPECT_EQ(piped.out, expected.out);
 }
 
 TEST_F(StdinTest, UnreadableInputAndAnUnwritableCopyEndWithAMessage) {
