@@ -66,75 +66,83 @@ std::size_t WriteAll(const std::string& text, std::FILE* file) {
     return written == text.size() ? written : 0;
 }
 
-}  // namespace
+// A star's position in whole units and what is left: hours, minutes and
+// centiseconds of time; degrees, arcminutes and tenths of an arcsecond.
+struct Sexagesimal {
+    unsigned h, m, s;
+    unsigned d, am, as;
+};
 
-std::size_t WriteGcvsExtract(const std::string& path, std::size_t lines, std::uint64_t seed) {
+Sexagesimal PartsOf(const Star& star) {
+    return {star.raCentis / 360000, star.raCentis / 6000 % 60, star.raCentis % 6000,
+            star.decTenths / 36000, star.decTenths / 600 % 60, star.decTenths % 600};
+}
+
+// Writes `text` (the heading lines) and then a line for each of `count`
+// stars, as `lineOf(state, index, star, line)` formats it into a buffer of
+// kLineSize, to `path` in blocks of about a megabyte. Returns the bytes
+// written, 0 when the file cannot be written.
+constexpr std::size_t kLineSize = 256;
+
+template <typename LineOf>
+std::size_t WriteStarLines(const std::string& path, std::string text, std::size_t count,
+                           std::uint64_t seed, LineOf lineOf) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return 0;
     std::uint64_t state = seed | 1;
-    std::string out =
-        "   GCVS extract (generated)\n"
-        "NUM    |NAME       |RA,DEC (J2000)      |TYPE      |MAX      |MIN1        |MIN2        "
-        "|  |EPOCH       |YEAR |PERIOD     |     |SP               |\n";
     std::size_t bytes = 0;
     Star star;
-    char line[256];
-    for (std::size_t i = 0; i < lines; ++i) {
+    char line[kLineSize];
+    for (std::size_t i = 0; i < count; ++i) {
         MakeStar(state, i, &star);
-        const unsigned h = star.raCentis / 360000, m = star.raCentis / 6000 % 60;
-        const unsigned s = star.raCentis % 6000;
-        const unsigned d = star.decTenths / 36000, am = star.decTenths / 600 % 60;
-        const unsigned as = star.decTenths % 600;
-        char position[40] = "";
-        if (Next(state, 100) != 0) {
-            std::snprintf(position, sizeof position, "%02u%02u%02u.%02u%s%c%02u%02u%02u.%u", h, m,
-                          s / 100, s % 100, (i & 1) ? "" : " ", star.south ? '-' : '+', d, am,
-                          as / 10, as % 10);
-        }
-        std::snprintf(line, sizeof line,
-                      "%06zu |%-10s %c|%-20s|%-10s|%7s  |%10s  |            |V |%-12s|     "
-                      "|%16s   |     |M3e              |\n",
-                      i % 999999 + 1, star.name, (i % 3) ? '*' : ' ', position, star.type, star.max,
-                      star.min, "52345.6", star.period);
-        out += line;
-        if (out.size() > (1u << 20)) {
-            bytes += WriteAll(out, file);
-            out.clear();
+        lineOf(state, i, star, line);
+        text += line;
+        if (text.size() > (1u << 20)) {
+            bytes += WriteAll(text, file);
+            text.clear();
         }
     }
-    bytes += WriteAll(out, file);
+    bytes += WriteAll(text, file);
     const bool ok = std::fclose(file) == 0;
     return ok ? bytes : 0;
 }
 
+}  // namespace
+
+std::size_t WriteGcvsExtract(const std::string& path, std::size_t lines, std::uint64_t seed) {
+    const std::string heading =
+        "   GCVS extract (generated)\n"
+        "NUM    |NAME       |RA,DEC (J2000)      |TYPE      |MAX      |MIN1        |MIN2        "
+        "|  |EPOCH       |YEAR |PERIOD     |     |SP               |\n";
+    return WriteStarLines(
+        path, heading, lines, seed,
+        [](std::uint64_t& state, std::size_t i, const Star& star, char* line) {
+            const Sexagesimal p = PartsOf(star);
+            char position[40] = "";
+            if (Next(state, 100) != 0) {
+                std::snprintf(position, sizeof position, "%02u%02u%02u.%02u%s%c%02u%02u%02u.%u",
+                              p.h, p.m, p.s / 100, p.s % 100, (i & 1) ? "" : " ",
+                              star.south ? '-' : '+', p.d, p.am, p.as / 10, p.as % 10);
+            }
+            std::snprintf(line, kLineSize,
+                          "%06zu |%-10s %c|%-20s|%-10s|%7s  |%10s  |          "
+                          "  |V |%-12s|     |%16s   |     |M3e              |\n",
+                          i % 999999 + 1, star.name, (i % 3) ? '*' : ' ', position, star.type,
+                          star.max, star.min, "52345.6", star.period);
+        });
+}
+
 std::size_t WriteStarTable(const std::string& path, std::size_t rows, std::uint64_t seed) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return 0;
-    std::uint64_t state = seed | 1;
-    std::string out = "Name,RAJ2000,DEJ2000,Type,magMax,magMin,Period\n";
-    std::size_t bytes = 0;
-    Star star;
-    char line[256];
-    for (std::size_t i = 0; i < rows; ++i) {
-        MakeStar(state, i, &star);
-        const unsigned h = star.raCentis / 360000, m = star.raCentis / 6000 % 60;
-        const unsigned s = star.raCentis % 6000;
-        const unsigned d = star.decTenths / 36000, am = star.decTenths / 600 % 60;
-        const unsigned as = star.decTenths % 600;
-        const char* quote = (i % 4 == 0) ? "\"" : "";
-        std::snprintf(line, sizeof line,
-                      "%s%s%s,%02u %02u %02u.%02u,%c%02u %02u %02u.%u,%s,%s,%s,%s\n", quote,
-                      star.name, quote, h, m, s / 100, s % 100, star.south ? '-' : '+', d, am,
-                      as / 10, as % 10, star.type, star.max, star.min, star.period);
-        out += line;
-        if (out.size() > (1u << 20)) {
-            bytes += WriteAll(out, file);
-            out.clear();
-        }
-    }
-    bytes += WriteAll(out, file);
-    const bool ok = std::fclose(file) == 0;
-    return ok ? bytes : 0;
+    return WriteStarLines(
+        path, "Name,RAJ2000,DEJ2000,Type,magMax,magMin,Period\n", rows, seed,
+        [](std::uint64_t&, std::size_t i, const Star& star, char* line) {
+            const Sexagesimal p = PartsOf(star);
+            const char* quote = (i % 4 == 0) ? "\"" : "";
+            std::snprintf(
+                line, kLineSize, "%s%s%s,%02u %02u %02u.%02u,%c%02u %02u %02u.%u,%s,%s,%s,%s\n",
+                quote, star.name, quote, p.h, p.m, p.s / 100, p.s % 100, star.south ? '-' : '+',
+                p.d, p.am, p.as / 10, p.as % 10, star.type, star.max, star.min, star.period);
+        });
 }
 
 bool WriteServiceTable(const std::string& path, TableForm form, std::size_t rows,

@@ -11,10 +11,9 @@
 #include "star_catalog.h"
 
 std::int32_t StarCatalog::Load(const char* path) {
-    ClearRecords();
     // The new list of all records is built by the threads in blocks of
-    // their own, so the blocks of the earlier nodes go now.
-    nodeArena.ReleaseAll();
+    // their own, so the blocks of the earlier nodes go now too.
+    Discard();
     if (path == nullptr) {
         inputPath.clear();
         return -1;
@@ -45,15 +44,12 @@ std::int32_t StarCatalog::Load(const char* path) {
         total = JoinPieces(pieces.get(), count);
     } catch (const std::bad_alloc&) {
         // Nothing of this load is kept: the pieces have unmapped their arenas.
-        resultHead = resultTail = nullptr;
-        ClearRecords();
-        nodeArena.ReleaseAll();
+        Discard();
         throw;
     }
 
     if (total == 0) {
-        ClearRecords();
-        nodeArena.ReleaseAll();
+        Discard();
         return 0;
     }
     loaded = true;

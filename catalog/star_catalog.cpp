@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Construction, destruction, the two release operations and the criteria
+// Construction, destruction, the release operations and the criteria
 // getters of StarCatalog.
 #include "star_catalog.h"
 
 StarCatalog::StarCatalog() = default;
 
-StarCatalog::~StarCatalog() {
+StarCatalog::~StarCatalog() { Discard(); }
+
+void StarCatalog::Discard() {
     // The pointers, not the flags, say what is owned: they are the same
     // whenever an operation has completed, and the pointers stay right even
     // if an allocation failure cut an operation short. Nodes before records.

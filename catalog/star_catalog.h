@@ -230,6 +230,10 @@ class StarCatalog {
     const char* OutputPath() const { return outputPath.c_str(); }
 
   private:
+    // Releases the result list and the records, and unmaps every block of
+    // both arenas (ClearResults keeps the nodes' blocks for reuse): the
+    // catalogue as it was new, but for the criteria and paths.
+    void Discard();
     // Links the pieces' records and nodes in file order and takes over
     // their arenas; returns the number of records.
     std::int64_t JoinPieces(velmo::Piece* pieces, std::size_t count);

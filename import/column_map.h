@@ -4,9 +4,9 @@
 // UCDs and units), and the texts of one star taken from one row.
 //
 // Columns are found by name, case not counting: for each part the first
-// name of its list (kColumnLists in the .cpp) that a column has, unless the
-// command line names the column itself; where no name matches, by UCD
-// (UcdRoles in the .cpp). A magnitude or period column may have flag
+// name of its list (the k...Headers lists in the .cpp) that a column has,
+// unless the command line names the column itself; where no name matches,
+// by UCD (kUcdRoles in the .cpp). A magnitude or period column may have flag
 // columns: a column named like it with the prefix "l_", "u_", "f_", "n_" or
 // "e_", and an unnamed or ")" column right after it. Their "(", ")", "<",
 // ">" and ":" count as if written in the value itself.

@@ -4,19 +4,8 @@
 # a user look for them.
 #   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch folder> -DICON_SIZES=<16;24;...>
 #         -P check_install.cmake
-file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
-                RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${result}")
-endif()
-
 include(${CMAKE_CURRENT_LIST_DIR}/../packaging/installed_files.cmake)
-foreach(file ${VELMO_APP_INSTALLED_FILES})
-  if(NOT EXISTS "${PREFIX}/${file}")
-    message(FATAL_ERROR "not installed: ${file}")
-  endif()
-endforeach()
+velmo_install_and_expect("${BUILD_DIR}" "${PREFIX}" VELMO_APP_INSTALLED_FILES)
 
 file(READ "${PREFIX}/share/applications/org.velmo.Velmo.desktop" entry)
 foreach(line "Type=Application" "Exec=velmo" "Icon=velmo")

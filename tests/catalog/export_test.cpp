@@ -8,9 +8,12 @@
 
 #include "block_writer.h"
 #include "catalog_fixture.h"
+#include "line_layout.h"
 #include "tests/support/numeric_locale.h"
 
 namespace {
+
+namespace layout = velmo::line_layout;
 
 constexpr char kHeader[] = "Hr,Min,Deg,Name,Type,Range,Desc,Max,Min,Period\n";
 
@@ -63,10 +66,10 @@ TEST_F(ExportTest, TextWritesTheStoredLines) {
 // like any other.
 TEST_F(ExportTest, QuoteInTheLastPositionOfAFieldIsDoubled) {
     std::string line = WorkedLine();
-    line = WithColumn(line, 10, "ABCDEFGHIJ\"");  // name, 11 characters
-    line = WithColumn(line, 22, "EA/SD  \"");     // type, 8
-    line = WithColumn(line, 45, "\"");            // last of the range
-    line = WithColumn(line, 74, "\"");            // last of the description
+    line = WithColumn(line, layout::kName.first, "ABCDEFGHIJ\"");  // 11 characters
+    line = WithColumn(line, layout::kType.first, "EA/SD  \"");     // 8
+    line = WithColumn(line, layout::kRange.End() - 1, "\"");
+    line = WithColumn(line, layout::kDescription.End() - 1, "\"");
     ASSERT_EQ(LoadLines({line}), 1);
     const std::string path = PathOf("quotes.csv");
     ASSERT_EQ(catalog.SaveCsv(path.c_str()), 1);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalog_fixture.h"
+#include "line_layout.h"
 #include "load_splitting.h"
 
 namespace {
@@ -81,7 +82,8 @@ TEST_F(ParallelLoadTest, RandomCataloguesLoadTheSameInAnyNumberOfPieces) {
 
 TEST_F(ParallelLoadTest, EdgeCasesAtPieceBoundariesLoadTheSame) {
     const std::string star = WorkedLine();
-    const std::string longStar = WithColumn(star, 75, std::string(20000, 'L'));
+    const std::string longStar =
+        WithColumn(star, velmo::line_layout::kLineWidth, std::string(20000, 'L'));
     const std::vector<std::string> files = {
         "",
         "\n\n\n\n\n\n",

@@ -4,19 +4,8 @@
 # for them, that the installed program runs, and that man renders the page
 # when man is present.
 #   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch folder> -P check_install.cmake
-file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
-                RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${result}")
-endif()
-
 include(${CMAKE_CURRENT_LIST_DIR}/../packaging/installed_files.cmake)
-foreach(file ${VELMO_CLI_INSTALLED_FILES})
-  if(NOT EXISTS "${PREFIX}/${file}")
-    message(FATAL_ERROR "not installed: ${file}")
-  endif()
-endforeach()
+velmo_install_and_expect("${BUILD_DIR}" "${PREFIX}" VELMO_CLI_INSTALLED_FILES)
 
 execute_process(COMMAND "${PREFIX}/bin/velmo-cli" --version
                 RESULT_VARIABLE result OUTPUT_VARIABLE version)

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli_fixture.h"
+#include "criteria.h"
 #include "star_catalog.h"
 
 namespace {
@@ -11,24 +12,13 @@ namespace {
 class SearchCommandTest : public CliTest {
   protected:
     // What the engine's own SaveCsv (csv true) or SaveText writes for the
-    // search of `path` with the given criteria, pushed as the window does,
-    // twice so that the window's lower-before-upper order cannot refuse one.
-    std::string EngineSave(const std::string& path, bool csv, std::int16_t raWest,
-                           std::int16_t raEast, std::int16_t decSouth, std::int16_t decNorth,
-                           double minMag, double maxMag, double least, double most,
+    // search of `path` with `criteria` (in the order of velmo::Criteria: the
+    // maximum's limit before the minimum's), set as the window sets them.
+    std::string EngineSave(const std::string& path, bool csv, const velmo::Criteria& criteria,
                            bool specific = true) {
         StarCatalog engine;
         EXPECT_GT(engine.Load(path.c_str()), 0);
-        for (int round = 0; round < 2; ++round) {
-            engine.SetRaWest(raWest);
-            engine.SetRaEast(raEast);
-            engine.SetDecSouth(decSouth);
-            engine.SetDecNorth(decNorth);
-            engine.SetMinMagLimit(minMag);
-            engine.SetMaxMagLimit(maxMag);
-            engine.SetPeriodLeast(least);
-            engine.SetPeriodMost(most);
-        }
+        EXPECT_TRUE(velmo::SetCriteria(engine, criteria, specific));
         EXPECT_GT(engine.Search(specific), 0) << "pick criteria that match something";
         const std::string saved = PathOf(csv ? "engine.csv" : "engine.txt");
         EXPECT_GT(csv ? engine.SaveCsv(saved.c_str()) : engine.SaveText(saved.c_str()), 0);
@@ -72,7 +62,7 @@ TEST_F(SearchCommandTest, DefaultsAreTheWindowsInitialCriteria) {
     // "Specific?" ticked. The engine's own initial longest period differs
     // (10000), and the sample has stars between the two.
     const std::string expected =
-        EngineSave(SampleCatalogue(), true, 0, 23, -90, 90, 6.0, 7.0, 0.0, 1000.0);
+        EngineSave(SampleCatalogue(), true, {0, 23, -90, 90, 7.0f, 6.0f, 0.0, 1000.0});
     CliRun run;
     run.args = {"search", SampleCatalogue()};
     run.environment = {"LC_ALL=de_DE.UTF-8"};  // a decimal comma must change nothing
@@ -84,7 +74,7 @@ TEST_F(SearchCommandTest, DefaultsAreTheWindowsInitialCriteria) {
     run.args = {"search",    "--max-mag", "7.5",           "--min-mag", "6.25",
                 "--ra-west", "3",         "--period-most", "1e3",       SampleCatalogue()};
     EXPECT_EQ(RunCli(run).out,
-              EngineSave(SampleCatalogue(), true, 3, 23, -90, 90, 6.25, 7.5, 0.0, 1000.0));
+              EngineSave(SampleCatalogue(), true, {3, 23, -90, 90, 7.5f, 6.25f, 0.0, 1000.0}));
 }
 
 TEST_F(SearchCommandTest, CsvAndTextAreTheEnginesSavesInEitherOrderOnStdoutAndInAFile) {
@@ -94,7 +84,7 @@ TEST_F(SearchCommandTest, CsvAndTextAreTheEnginesSavesInEitherOrderOnStdoutAndIn
         "--max-mag", "9",  "--min-mag", "6", "--period-least", "1",   "--period-most", "500"};
     for (const bool csv : {true, false}) {
         const std::string expected =
-            EngineSave(SampleCatalogue(), csv, 22, 2, -30, 60, 6.0, 9.0, 1.0, 500.0);
+            EngineSave(SampleCatalogue(), csv, {22, 2, -30, 60, 9.0f, 6.0f, 1.0, 500.0});
         std::vector<std::string> args = {"search", "--format", csv ? "csv" : "text"};
         args.insert(args.end(), job.begin(), job.end());
         args.push_back(SampleCatalogue());

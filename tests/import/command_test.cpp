@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "import_test_support.h"
+#include "line_layout.h"
 #include "star_catalog.h"
 
 namespace {
@@ -82,15 +83,18 @@ TEST(ImportCommandTest, WrittenLinesLoadBackToThePublishedValues) {
 // Splits a sample line into the fields of a CSV row as a catalogue service
 // would export it: "hh mm" and "+dd" positions, no description column.
 std::string SampleRowAsCsv(const std::string& line) {
-    auto trimmed = [&](std::size_t at, std::size_t width) {
-        std::string text = line.substr(at, width);
+    namespace layout = velmo::line_layout;
+    const auto field = [&](layout::Field at) { return line.substr(at.first, at.width); };
+    const auto trimmed = [&](layout::Field at) {
+        const std::string text = field(at);
         const auto first = text.find_first_not_of(' ');
         if (first == std::string::npos) return std::string();
         return text.substr(first, text.find_last_not_of(' ') - first + 1);
     };
-    return "\"" + trimmed(10, 11) + "\"," + line.substr(0, 2) + " " + line.substr(2, 2) + "," +
-           line.substr(4, 3) + "," + trimmed(22, 8) + "," + trimmed(33, 5) + "," + trimmed(40, 5) +
-           "," + trimmed(46, 9) + "\n";
+    return "\"" + trimmed(layout::kName) + "\"," + field(layout::kRaHours) + " " +
+           field(layout::kRaMinutes) + "," + field(layout::kDeclination) + "," +
+           trimmed(layout::kType) + "," + trimmed(layout::kMaxMagnitude) + "," +
+           trimmed(layout::kMinMagnitude) + "," + trimmed(layout::kPeriod) + "\n";
 }
 
 TEST(ImportCommandTest, SampleCatalogueAsCsvComesBackByteForByte) {

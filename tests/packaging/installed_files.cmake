@@ -23,6 +23,22 @@ foreach(size ${ICON_SIZES})
   list(APPEND VELMO_APP_INSTALLED_FILES share/icons/hicolor/${size}x${size}/apps/velmo.png)
 endforeach()
 
+# Installs the build at `build` into a fresh `prefix` with cmake --install
+# and fails unless every file of the list named `files` is there.
+function(velmo_install_and_expect build prefix files)
+  file(REMOVE_RECURSE "${prefix}")
+  execute_process(COMMAND "${CMAKE_COMMAND}" --install "${build}" --prefix "${prefix}"
+                  RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+  endif()
+  foreach(file ${${files}})
+    if(NOT EXISTS "${prefix}/${file}")
+      message(FATAL_ERROR "not installed: ${file}")
+    endif()
+  endforeach()
+endfunction()
+
 # Fails unless the file at `path` is a PNG of `size` by `size` pixels: its
 # header chunk holds the width and height as 32-bit big-endian numbers.
 function(velmo_expect_png_size path size)
