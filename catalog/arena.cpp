@@ -35,11 +35,13 @@ bool MapAllowedByHook() {
 
 }  // namespace
 
-// Header at the start of each mapped block; the usable bytes follow it.
+// Header at the start of each mapped block; the usable bytes follow it, a
+// cache line in.
 struct Arena::Block {
+    static constexpr std::size_t kHeaderBytes = 64;
     Block* next;
     std::size_t bytes;  // the whole mapping, header included
-    char* Begin() { return reinterpret_cast<char*>(this) + 64; }
+    char* Begin() { return reinterpret_cast<char*>(this) + kHeaderBytes; }
     char* End() { return reinterpret_cast<char*>(this) + bytes; }
 };
 
@@ -76,8 +78,8 @@ Arena::Block* Arena::MapBlock(std::size_t bytes) {
     if (size > kLargestBlockBytes) {
         size = kLargestBlockBytes;
     }
-    const std::size_t needed = WholeHugePages(bytes + 64);
-    if (needed == 0 || bytes + 64 < bytes) {
+    const std::size_t needed = WholeHugePages(bytes + Block::kHeaderBytes);
+    if (needed == 0 || bytes + Block::kHeaderBytes < bytes) {
         return nullptr;  // overflow
     }
     if (size < needed) {
