@@ -190,9 +190,13 @@ int RunCheckCommand(int argc, char* argv[]) {
     unsigned long long lineNumber = 0, stars = 0, others = 0, blanks = 0;
     const char* text = nullptr;
     std::size_t length = 0;
+    bool firstLineHoldsCarriageReturn = false;
     velmo::LineReader::Status status;
     while ((status = reader.Next(text, length)) == velmo::LineReader::Status::kLine) {
         ++lineNumber;
+        if (lineNumber == 1) {
+            firstLineHoldsCarriageReturn = std::memchr(text, '\r', length) != nullptr;
+        }
         if (velmo::PassesFormatTest(text, length)) {
             ++stars;
         } else if (IsBlankLine(text, length)) {
@@ -212,8 +216,11 @@ int RunCheckCommand(int argc, char* argv[]) {
         PrintError(path + ": cannot be read after line " + std::to_string(lineNumber));
         return kExitTrouble;
     }
-    // Reported as lines of the file are, before the closing count.
-    const bool carriageReturnsOnly = EndsLinesWithCarriageReturnsOnly(path.c_str());
+    // Reported as lines of the file are, before the closing count. Standard
+    // input cannot be read again: there a single line holding a carriage
+    // return is what such a file reads as.
+    const bool carriageReturnsOnly = fromStdin ? lineNumber == 1 && firstLineHoldsCarriageReturn
+                                               : EndsLinesWithCarriageReturnsOnly(path.c_str());
     for (const char* why : {carriageReturnsOnly ? kCarriageReturnsOnly : nullptr,
                             stars == 0 ? "no star line" : nullptr}) {
         if (why != nullptr) {

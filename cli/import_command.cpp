@@ -433,7 +433,9 @@ int Import(const ImportOptions& options) {
     const bool toStandardOutput = options.output.empty() || options.output == "-";
     const std::string outputLabel = toStandardOutput ? "standard output" : Quote(options.output);
     if (!file.Open(toStandardOutput ? nullptr : options.output.c_str(), options.input.c_str())) {
-        Error("cannot write " + outputLabel + ": " + file.Why());
+        // A refused output in the words search and plan use: "FILE: why".
+        Error((toStandardOutput ? std::string("standard output") : options.output) + ": " +
+              file.Why());
         if (inputFd != STDIN_FILENO) ::close(inputFd);
         return kExitTrouble;
     }

@@ -13,7 +13,7 @@ constexpr const char* kCarriageReturnsOnly =
 // True when the file `path` holds at least one carriage return and no line
 // feed. Reads only up to the first line feed, so an ordinary file costs one
 // small read. False when it cannot be read, and for "-" (standard input,
-// which cannot be read twice).
+// which cannot be read twice: check judges it from the lines it read).
 bool EndsLinesWithCarriageReturnsOnly(const char* path);
 
 }  // namespace velmo_cli

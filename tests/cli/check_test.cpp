@@ -72,6 +72,15 @@ TEST_F(CheckCommandTest, NoStarLineAndCarriageReturnsOnlyAreReported) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(SplitLines(result.out),
               (std::vector<std::string>{hint, "1 star lines, 0 other lines, 0 blank lines"}));
+    CliRun piped;  // standard input, which check reads once, as it comes
+    piped.args = {"check", "-"};
+    piped.stdinThroughPipe = true;
+    piped.stdinText = mac;
+    result = RunCli(piped);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(SplitLines(result.out).front(),
+              "(standard input): line ends are carriage returns only; the catalogue needs line "
+              "feeds");
     result = RunCli({"search", "--count", "--max-mag", "99", "--min-mag", "0", path});
     EXPECT_EQ(result.out, "1\n") << "the loader's rule stays";
     EXPECT_EQ(result.err, "velmo-cli: " + hint + "\n");
@@ -80,6 +89,8 @@ TEST_F(CheckCommandTest, NoStarLineAndCarriageReturnsOnlyAreReported) {
     result = RunCli({"check", crlf});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "2 star lines, 0 other lines, 0 blank lines\n");
+    piped.stdinText = ReadFile(crlf);
+    EXPECT_EQ(RunCli(piped).status, 0);
     EXPECT_EQ(RunCli({"search", "--count", crlf}).err, "");
 }
 

@@ -101,10 +101,7 @@ TEST_F(OutputTest, AFileItsUserMayNotWriteIsRefusedAndKept) {
         const CliResult result = RunCli(run);
         EXPECT_EQ(result.status, 2) << args[0];
         EXPECT_EQ(ReadFile(kept), "kept\n");
-        EXPECT_NE(result.err.find("Permission denied"), std::string::npos) << result.err;
-        if (args[0] == "search") {
-            EXPECT_EQ(result.err, "velmo-cli: " + kept + ": Permission denied\n");
-        }
+        EXPECT_EQ(result.err, "velmo-cli: " + kept + ": Permission denied\n");
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
@@ -132,7 +129,7 @@ TEST_F(OutputTest, TheInputIsNeverTheOutput) {
         EXPECT_EQ(result.err, "velmo-cli: " + target + refused);
         result = RunCli({"import", PathOf("link.txt"), "-o", target});
         EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.err, "velmo-cli: cannot write '" + target + "'" + refused);
+        EXPECT_EQ(result.err, "velmo-cli: " + target + refused);
     }
     // Through descriptor 1, as the shell opened it.
     EXPECT_EQ(Shell("\"$C\" search -o /dev/stdout cat.txt >> cat.txt 2>/dev/null"), 2);
