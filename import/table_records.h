@@ -53,6 +53,7 @@ class RecordSplitter {
     const std::vector<std::string_view>& Fields();
 
   private:
+    void Append(const char* from, const char* to);
     void EndField();
 
     char separator;
