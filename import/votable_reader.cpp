@@ -216,7 +216,7 @@ struct VotableReader::State {
     // for a few callbacks after it was asked to wait, and the queue may be
     // emptied meanwhile.
     std::size_t cellCount = 0;
-    std::string cell;
+    std::size_t cellStart = 0;  // where the cell in progress starts in rowText
     std::string rowText;
     std::vector<std::pair<std::size_t, std::size_t>> rowBounds;
     std::string rowWhy;
@@ -256,6 +256,10 @@ struct VotableReader::State {
 
     void StartField(const XML_Char** attributes);
     void StartStream(const XML_Char** attributes);
+    void StartCell() {
+        inCell = true;
+        cellStart = rowText.size();
+    }
     void EndCell();
     void EndRow();
     void Base64(const char* text, int length);
@@ -357,14 +361,16 @@ void VotableReader::State::EndCell() {
         return;  // counted; EndRow reports it
     }
     const Field& field = fields[column];
-    std::string_view text = TrimBlanks(cell);
+    // The cell's text went to the end of rowText as it came.
+    const std::string_view text = TrimBlanks(std::string_view(rowText).substr(cellStart));
     if (!map.Uses(column) || (field.hasNull && text == field.nullText) ||
         (field.numeric && EqualFolded(text, "nan"))) {
-        text = std::string_view();
+        rowText.resize(cellStart);
+        rowBounds.emplace_back(cellStart, cellStart);
+        return;
     }
-    const std::size_t at = rowText.size();
-    rowText.append(text.data(), text.size());
-    rowBounds.emplace_back(at, rowText.size());
+    const std::size_t begin = static_cast<std::size_t>(text.data() - rowText.data());
+    rowBounds.emplace_back(begin, begin + text.size());
 }
 
 void VotableReader::State::EndRow() {
@@ -563,8 +569,7 @@ static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char**
     VotableReader::State& s = *StateOf(data);
     ++s.depth;
     if (s.inRow && name[0] == 'T' && name[1] == 'D' && name[2] == '\0') {
-        s.inCell = true;  // most elements of a table
-        s.cell.clear();
+        s.StartCell();  // most elements of a table
         return;
     }
     const std::string_view local = LocalName(name);
@@ -611,8 +616,7 @@ static void VelmoVotableStart(void* data, const XML_Char* name, const XML_Char**
         s.rowWhy.clear();
         s.rowLine = XML_GetCurrentLineNumber(s.parser);
     } else if (local == "TD" && s.inRow) {
-        s.inCell = true;
-        s.cell.clear();
+        s.StartCell();
     }
 }
 
@@ -651,13 +655,13 @@ static void VelmoVotableText(void* data, const XML_Char* text, int length) {
         if (!s.map.Uses(s.cellCount)) {
             return;  // a column no part of a star comes from
         }
-        if (s.cell.size() + static_cast<std::size_t>(length) > kMaxCellBytes) {
+        if (s.rowText.size() - s.cellStart + static_cast<std::size_t>(length) > kMaxCellBytes) {
             if (s.rowWhy.empty()) {
                 s.rowWhy = "a cell longer than " + NumberText(kMaxCellBytes) + " bytes";
             }
             return;
         }
-        s.cell.append(text, static_cast<std::size_t>(length));
+        s.rowText.append(text, static_cast<std::size_t>(length));
     } else if (s.inStream) {
         s.Base64(text, length);
     }
