@@ -34,6 +34,19 @@ void RecordSplitter::Start() {
     fieldStart = 0;
     inQuote = false;
     blankSoFar = true;
+    plain = false;
+}
+
+void RecordSplitter::SplitPlain(std::string_view line) {
+    plain = true;
+    fields.clear();
+    for (std::size_t at = 0;;) {
+        const std::size_t end = line.find(separator, at);
+        fields.push_back(line.substr(at, end - at));
+        if (end == std::string_view::npos) break;
+        at = end + 1;
+    }
+    plainSize = line.size() - (fields.size() - 1);  // the separators are no field text
 }
 
 void RecordSplitter::Append(const char* from, const char* to) {
@@ -47,6 +60,10 @@ void RecordSplitter::EndField() {
 }
 
 bool RecordSplitter::Add(std::string_view line) {
+    if (!inQuote && bounds.empty() && line.find('"') == std::string_view::npos) {
+        SplitPlain(line);
+        return true;
+    }
     const char* p = line.data();
     const char* const stop = p + line.size();
     while (p < stop) {
@@ -100,6 +117,9 @@ bool RecordSplitter::Add(std::string_view line) {
 }
 
 const std::vector<std::string_view>& RecordSplitter::Fields() {
+    if (plain) {
+        return fields;
+    }
     fields.clear();
     for (const auto& [begin, end] : bounds) {
         fields.emplace_back(text.data() + begin, end - begin);

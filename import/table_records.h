@@ -48,11 +48,15 @@ class RecordSplitter {
     // the next line belongs to it.
     bool Add(std::string_view line);
     // Bytes of field text held so far.
-    std::size_t Size() const { return text.size(); }
-    // The fields of the completed record; valid until the next Start.
+    std::size_t Size() const { return plain ? plainSize : text.size(); }
+    // The fields of the completed record; valid until the next Start, and
+    // those of a record of one line without quotes while that line is.
     const std::vector<std::string_view>& Fields();
 
   private:
+    // A record of one line without quotes, the most common by far: its
+    // fields are the line's own text.
+    void SplitPlain(std::string_view line);
     void Append(const char* from, const char* to);
     void EndField();
 
@@ -63,6 +67,8 @@ class RecordSplitter {
     std::size_t fieldStart = 0;
     bool inQuote = false;
     bool blankSoFar = true;  // the field so far holds blanks only, no quote
+    bool plain = false;      // the record was split by SplitPlain
+    std::size_t plainSize = 0;
 };
 
 // Splits one record at `separator` (see RecordSplitter), pointing `fields`
