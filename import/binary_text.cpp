@@ -17,7 +17,7 @@ void AppendFixed(T value, std::string* out) {
     }
     char text[kRoom];
     const auto result = std::to_chars(text, text + kRoom, value, std::chars_format::fixed);
-    out->append(text, result.ptr);
+    out->append(text, static_cast<std::size_t>(result.ptr - text));
 }
 
 }  // namespace
@@ -28,13 +28,13 @@ void AppendDouble(double value, std::string* out) { AppendFixed(value, out); }
 void AppendInteger(std::int64_t value, std::string* out) {
     char text[24];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    out->append(text, result.ptr);
+    out->append(text, static_cast<std::size_t>(result.ptr - text));
 }
 
 void AppendUnsigned(std::uint64_t value, std::string* out) {
     char text[24];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    out->append(text, result.ptr);
+    out->append(text, static_cast<std::size_t>(result.ptr - text));
 }
 
 std::string NumberText(std::uint64_t value) {
