@@ -91,12 +91,16 @@ TEST_F(OutputTest, AFileItsUserMayNotWriteIsRefusedAndKept) {
         ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
         ASSERT_EQ(::chown(kept.c_str(), 65534, 65534), 0);
     }
+    // Inputs in the test's own folder, which the unprivileged user can read
+    // wherever the checkout lies (a home folder is often closed to others).
+    const std::string catalogue = WriteFile("cat.txt", ReadFile(SampleCatalogue()));
+    const std::string table =
+        WriteFile("stars.csv", ReadFile(VELMO_DATA_DIR "/../tests/import/data/stars.csv"));
     CliRun run;
     run.asNobody = true;
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"search", "--count", "-o", kept, SampleCatalogue()},
-          std::vector<std::string>{"import", VELMO_DATA_DIR "/../tests/import/data/stars.csv", "-o",
-                                   kept}}) {
+         {std::vector<std::string>{"search", "--count", "-o", kept, catalogue},
+          std::vector<std::string>{"import", table, "-o", kept}}) {
         run.args = args;
         const CliResult result = RunCli(run);
         EXPECT_EQ(result.status, 2) << args[0];
