@@ -120,16 +120,11 @@ bool FitsReader::State::Open(std::string* error) {
             }
             (unit ? info.unit : info.name) = std::string(TrimBlanks(value));
         }
-        int typecode = 0;
-        long repeat = 0, width = 0;
-        if (fits_get_eqcoltype(file, i + 1, &typecode, &repeat, &width, &status) != 0) {
-            *error = "FITS column " + NumberText(static_cast<std::uint64_t>(i + 1)) +
-                     " unreadable: " + FitsError(status);
-            return false;
-        }
-        int storedCode = 0;
-        long storedRepeat = 0, storedWidth = 0;
-        if (fits_get_coltype(file, i + 1, &storedCode, &storedRepeat, &storedWidth, &status) != 0) {
+        // The type as scaled (what is read) and the type as stored.
+        int typecode = 0, storedCode = 0;
+        long repeat = 0, width = 0, storedRepeat = 0, storedWidth = 0;
+        if (fits_get_eqcoltype(file, i + 1, &typecode, &repeat, &width, &status) != 0 ||
+            fits_get_coltype(file, i + 1, &storedCode, &storedRepeat, &storedWidth, &status) != 0) {
             *error = "FITS column " + NumberText(static_cast<std::uint64_t>(i + 1)) +
                      " unreadable: " + FitsError(status);
             return false;
