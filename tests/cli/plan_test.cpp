@@ -240,38 +240,26 @@ TEST_F(PlanTest, DarkIntervalMatchesAlmanacFigures) {
 }
 
 TEST_F(PlanTest, DarkIntervalMatchesPublishedTwilightTimes) {
-    // Civil twilight as the U.S. Naval Observatory's Astronomical
-    // Applications Department published it ("Complete Sun and Moon Data for
-    // One Day", aa.usno.navy.mil/data/), in local time, rounded to the minute:
-    //  - Atlanta, 33.8 N, 84.4 W, Sunday 6 September 2009, EDT: begin civil
-    //    twilight 6:50 a.m., end civil twilight 8:21 p.m.;
-    //  - 19 49 N, 155 29 W (Mauna Kea), 15 July 2003, HST: civil twilight
-    //    starts 05:27 and ends 19:28.
-    // The morning's end is that of the night of the day before. The header
-    // shows the first and the last whole minute of darkness: one minute of
-    // leeway against the almanac's rounding to the nearest.
-    const struct {
-        const char* site;
-        const char* zone;
-        const char* eveBefore;  // the night that ends in the morning of the date
-        const char* date;
-        const char* dawn;  // begin civil twilight
-        const char* dusk;  // end civil twilight
-    } cases[] = {
+    // Civil twilight from the U.S. Naval Observatory's "Complete Sun and
+    // Moon Data for One Day" (aa.usno.navy.mil/data/), local time: Atlanta
+    // (33.8 N, 84.4 W), 6 Sep 2009, EDT, 6:50 a.m. to 8:21 p.m.; Mauna Kea
+    // (19 49 N, 155 29 W), 15 Jul 2003, HST, 05:27 to 19:28. The morning ends
+    // the night before; the header's whole minutes allow one of rounding.
+    const char* cases[][6] = {
+        // site, zone, eve before, date, dawn, dusk
         {"33.8,-84.4", "America/New_York", "2009-09-05", "2009-09-06", "06:50", "20:21"},
-        {"19.8167,-155.4833", "Pacific/Honolulu", "2003-07-14", "2003-07-15", "05:27", "19:28"},
-    };
+        {"19.8167,-155.4833", "Pacific/Honolulu", "2003-07-14", "2003-07-15", "05:27", "19:28"}};
     const std::string catalogue = Stars({{"Polar", "0517", "+85"}});
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.site);
+        SCOPED_TRACE(c[0]);
         const auto night = [&](const char* date) {
-            return Planned({"--site", c.site, "--date", date, "--twilight", "civil", "--min-alt",
-                            "0", catalogue},
-                           c.zone);
+            return Planned({"--site", c[0], "--date", date, "--twilight", "civil", "--min-alt", "0",
+                            catalogue},
+                           c[1]);
         };
-        const PlanOutput before = night(c.eveBefore), evening = night(c.date);
-        EXPECT_LE(std::abs(MinutesBetween(c.dawn, before.darkTo)), 1) << before.header;
-        EXPECT_LE(std::abs(MinutesBetween(c.dusk, evening.darkFrom)), 1) << evening.header;
+        const PlanOutput before = night(c[2]), evening = night(c[3]);
+        EXPECT_LE(std::abs(MinutesBetween(c[4], before.darkTo)), 1) << before.header;
+        EXPECT_LE(std::abs(MinutesBetween(c[5], evening.darkFrom)), 1) << evening.header;
     }
 }
 
@@ -288,8 +276,8 @@ TEST_F(PlanTest, NightsWithoutDarknessAndPolarNights) {
         EXPECT_NE(::access(out.c_str(), F_OK), 0) << "nothing to write, no file";
     }
     // The Sun gets to -6.5 degrees: a short civil night around 00:00 local solar time.
-    const PlanOutput civil =
-        Planned({"--site", "60,10", "--date", "2026-06-21", "--twilight", "civil", catalogue});
+    const PlanOutput civil = Planned({"--site", "60,10", "--date", "2026-06-21", "--twilight",
+                                      "civil", "--min-alt", "0", catalogue});
     EXPECT_NE(civil.header.find("(civil twilight)"), std::string::npos) << civil.header;
     EXPECT_LT(MinutesBetween(civil.darkFrom, civil.darkTo), 120) << civil.header;
     EXPECT_GT(MinutesBetween(civil.darkFrom, civil.darkTo), 30) << civil.header;

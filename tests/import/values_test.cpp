@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <type_traits>
 
 #include "binary_text.h"
 #include "decimal_text.h"
@@ -50,47 +49,40 @@ TEST(DecimalTextTest, ReadsDigitsExactlyAndStopsAtTheFirstOtherCharacter) {
     }
 }
 
-// The shortest text that reads back as `value`, without an exponent.
+// Values of up to six decimals take a quicker way than the others: both
+// must give the shortest text that reads back as the value, also around the
+// quick way's limits.
 template <typename T>
-std::string ShortestText(T value) {
-    char text[400];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    return std::string(text, end.ptr);
+void ExpectShortestText(T value) {
+    std::string text;
+    if constexpr (sizeof(T) == sizeof(float))
+        AppendFloat(value, &text);
+    else
+        AppendDouble(value, &text);
+    char shortest[400];
+    const auto end = std::to_chars(shortest, shortest + 400, value, std::chars_format::fixed);
+    ASSERT_EQ(text, std::string(shortest, end.ptr));
 }
 
 TEST(DecimalTextTest, BinaryNumbersAreWrittenAsTheirShortestText) {
-    // Values of up to six decimals take a quicker way than the others:
-    // both must give the shortest text, around the quick way's limits too.
-    std::string text;
-    const auto check = [&text](auto value) {
-        text.clear();
-        if constexpr (std::is_same_v<decltype(value), float>) {
-            AppendFloat(value, &text);
-        } else {
-            AppendDouble(value, &text);
-        }
-        ASSERT_EQ(text, ShortestText(value));
-    };
     for (std::uint32_t bits = 0; bits < 0x42000000u; bits += 997) {  // floats below 32
         float value = 0;
         std::memcpy(&value, &bits, sizeof value);
-        check(value);
-        check(-std::nextafter(value, 1.0f));
+        ExpectShortestText(value);
+        ExpectShortestText(-std::nextafter(value, 1.0f));
     }
     for (std::int64_t millionths = 0; millionths < 400000000; millionths += 9973) {
-        const double value = static_cast<double>(millionths) / 1e6;
-        check(value);
-        check(-std::nextafter(value, 1e300));
+        ExpectShortestText(static_cast<double>(millionths) / 1e6);
+        ExpectShortestText(-std::nextafter(static_cast<double>(millionths) / 1e6, 1e300));
     }
-    for (const double value : {1e9, 999999999.999999, 123456789.1234567, 1e-7, 5e-7, 1e300}) {
-        check(value);
-        check(std::nextafter(value, 0.0));
+    for (const double value : {1e9, 999999999.999999, 123456789.1234567, 1e-7, 5e-7, 1e300, -0.0}) {
+        ExpectShortestText(value);
+        ExpectShortestText(std::nextafter(value, 0.0));
     }
-    check(-0.0);
-    check(-0.0f);
-    text.clear();
-    AppendDouble(std::nan(""), &text);
-    EXPECT_EQ(text, "");
+    ExpectShortestText(-0.0f);
+    std::string nan;
+    AppendDouble(std::nan(""), &nan);
+    EXPECT_EQ(nan, "");
 }
 
 TEST(DecimalTextTest, MagnitudeFieldDropsLimitsUncertaintyAndBandLetters) {
